@@ -1,0 +1,27 @@
+# The front door: `make run` and `make test` are all a newcomer needs.
+.PHONY: all deps configure build test run bench clean
+
+all: build
+
+deps:
+	@scripts/deps.sh
+
+build/build.ninja: | deps
+	cmake --preset default
+
+configure: build/build.ninja
+
+build: deps configure
+	cmake --build --preset default
+
+test: build
+	ctest --preset default -j2
+
+run: build
+	scripts/run-demo.sh
+
+bench: build
+	bench/run.sh
+
+clean:
+	rm -rf build
