@@ -172,30 +172,32 @@ DWORD write_all(int fd, const char* data, std::size_t size) {
   return ERROR_SUCCESS;
 }
 
-// Copies all of `in` to `out`: a reflink when the file system shares extents, else the
-// kernel's copy, else plain reads and writes. A source that ends before `expected` bytes
-// (truncated or vanished while copied) is a failure, never a short copy.
+// Copies the first `expected` bytes of `in` to `out`: a reflink when the file system
+// shares extents, else the kernel's copy, else plain reads and writes. A source that ends
+// before (truncated or vanished while copied) is a failure, never a short copy.
 DWORD copy_data(int in, int out, off_t expected) {
   if (host().clone_file(out, in) == 0) return ERROR_SUCCESS;
   off_t done = 0;
   bool in_kernel = true;
   std::vector<char> buffer;
-  for (;;) {
+  // Like CopyFile, the length found at the start is what is copied.
+  while (done < expected) {
+    const auto wanted = static_cast<std::size_t>(std::min<off_t>(expected - done, off_t{1} << 30));
     if (in_kernel) {
-      const ssize_t n = host().copy_file_range(in, out, std::size_t{1} << 30);
+      const ssize_t n = host().copy_file_range(in, out, wanted);
       if (n > 0) {
         done += n;
         continue;
       }
       if (n < 0 && errno == EINTR) continue;
       if (n < 0 && !kernel_copy_unsupported(errno)) return errno == EIO ? ERROR_READ_FAULT : error_from_errno(errno);
-      // An early 0 may mean a file system that reports no data to the kernel copy; reads
-      // tell whether the source really ended.
-      if (n == 0 && done >= expected) break;
+      // An early 0 may be a file system that gives the kernel copy no data; reads tell
+      // whether the source really ended.
       in_kernel = false;
+      continue;
     }
     if (buffer.empty()) buffer.resize(std::size_t{1} << 20);
-    const ssize_t n = host().read(in, buffer.data(), buffer.size());
+    const ssize_t n = host().read(in, buffer.data(), std::min(buffer.size(), wanted));
     if (n < 0) {
       if (errno == EINTR) continue;
       return read_error(errno);
