@@ -8,13 +8,15 @@
 
 namespace win32 {
 namespace {
-thread_local int com_initialised = 0;
+thread_local int init_count = 0;
 }
 
-HRESULT CoInitialize(void*) { return com_initialised++ == 0 ? S_OK : S_FALSE; }
+HRESULT CoInitialize(void*) { return init_count++ == 0 ? S_OK : S_FALSE; }
+
+bool detail::com_initialised() { return init_count > 0; }
 
 void CoUninitialize() {
-  if (com_initialised > 0) --com_initialised;
+  if (init_count > 0) --init_count;
 }
 
 int MultiByteToWideChar(UINT code_page, DWORD, const char* ansi, int size, char16_t* wide, int wide_size) {

@@ -12,6 +12,9 @@ inline constexpr UINT CP_ACP = 0;
 // S_OK the first time on the thread, S_FALSE after that, as Windows answers.
 HRESULT CoInitialize(void* reserved);
 void CoUninitialize();
+namespace detail {
+bool com_initialised();
+}
 
 // Converts `size` ANSI bytes (-1: up to and including the terminating zero) into `wide`.
 // With `wide_size` 0 it returns the length needed; 0 with ERROR_INSUFFICIENT_BUFFER when
