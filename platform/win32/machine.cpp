@@ -136,6 +136,49 @@ fs::path selected_machine_directory() {
   return fs::path(home && *home ? home : "/") / ".wine";
 }
 
+namespace {
+
+// The host path by which the program was started, without resolving symlinks (the demo
+// medium's SETUP.EXE is a link to the built program and must stay on the medium).
+fs::path started_as(const char* argv0) {
+  const std::string name = argv0 ? argv0 : "";
+  if (name.find('/') != std::string::npos) return fs::absolute(name).lexically_normal();
+  const char* path = std::getenv("PATH");
+  std::string dirs = path ? path : "";
+  for (std::size_t start = 0; start <= dirs.size();) {
+    std::size_t end = dirs.find(':', start);
+    if (end == std::string::npos) end = dirs.size();
+    const fs::path candidate = fs::path(dirs.substr(start, end - start)) / name;
+    if (!name.empty() && detail::host().access(candidate.c_str(), X_OK) == 0) return fs::absolute(candidate).lexically_normal();
+    start = end + 1;
+  }
+  return fs::absolute(name).lexically_normal();
+}
+
+bool looks_like_windows_path(const std::string& text) {
+  return (text.size() >= 2 && text[1] == ':') || text.find('\\') != std::string::npos;
+}
+
+}  // namespace
+
+std::unique_ptr<Machine> open_selected_machine(const char* argv0) {
+  auto machine = std::make_unique<Machine>(selected_machine_directory());
+  const char* program = std::getenv("SETUP_PROGRAM");
+  if (program && *program && looks_like_windows_path(program)) {
+    const AnsiString text = rtl::utf8_to_ansi(program);
+    const char drive = static_cast<char>(text[0] | 0x20);
+    if (text.size() < 3 || text[1] != ':' || text[2] != '\\' || !machine->DriveTarget(drive))
+      throw MachineUnusable("SETUP_PROGRAM=" + std::string(program) + " names no drive of the machine");
+    machine->SetProgramPath(AnsiString{static_cast<char>(drive & ~0x20)} + text.substr(1));
+    return machine;
+  }
+  const fs::path host = program && *program ? fs::absolute(program).lexically_normal() : started_as(argv0);
+  const auto windows = machine->WindowsPathOf(host);
+  if (!windows) throw MachineUnusable("no drive of the machine reaches the program " + host.string());
+  machine->SetProgramPath(*windows);
+  return machine;
+}
+
 Machine& current_machine() {
   if (!active_machine) throw std::logic_error("no machine is open");
   return *active_machine;

@@ -121,3 +121,27 @@ TEST(Machine, RefusesAPrefixWithARunningWineserver) {
   EXPECT_FALSE(wineserver_running(prefix));
   EXPECT_NO_THROW(Machine{prefix});
 }
+
+TEST(Machine, ProgramPathComesFromSetupProgramOrHowItWasStarted) {
+  TempDir tmp;
+  testing_support::make_machine_dir(tmp / "m", {{'d', tmp / "cd"}});
+  setenv("SETUP_MACHINE", (tmp / "m").c_str(), 1);
+  struct Row { std::optional<std::string> setup_program; std::string argv0; const char* windows; };
+  const Row rows[] = {
+      {std::nullopt, (tmp / "cd/SETUP.EXE").string(), "D:\\SETUP.EXE"},
+      {std::nullopt, (tmp / "cd/./sub/../SETUP.EXE").string(), "D:\\SETUP.EXE"},
+      {"d:\\Setup.exe", "ignored", "D:\\Setup.exe"},
+      {(tmp / "cd/x/SETUP.EXE").string(), "ignored", "D:\\x\\SETUP.EXE"},
+  };
+  for (const Row& row : rows) {
+    if (row.setup_program) setenv("SETUP_PROGRAM", row.setup_program->c_str(), 1);
+    else unsetenv("SETUP_PROGRAM");
+    EXPECT_EQ(open_selected_machine(row.argv0.c_str())->ProgramPath(), row.windows) << row.argv0;
+  }
+  setenv("SETUP_PROGRAM", "Q:\\SETUP.EXE", 1);
+  EXPECT_THROW(open_selected_machine("x"), MachineUnusable);
+  setenv("SETUP_PROGRAM", "/elsewhere/SETUP.EXE", 1);
+  EXPECT_THROW(open_selected_machine("x"), MachineUnusable);
+  unsetenv("SETUP_PROGRAM");
+  unsetenv("SETUP_MACHINE");
+}
