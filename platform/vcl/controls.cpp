@@ -446,7 +446,7 @@ AnsiString join(const std::vector<AnsiString>& parts, std::size_t count) {
 AnsiString normalize(const AnsiString& base, AnsiString path) {
   std::replace(path.begin(), path.end(), '/', '\\');
   const bool absolute = path.size() >= 2 && path[1] == ':';
-  std::vector<AnsiString> parts = components(absolute ? path : base);
+  std::vector<AnsiString> parts = components(absolute ? path.substr(0, 2) + "\\" : base);
   if (parts.empty()) return {};
   AnsiString rest = absolute ? (path.size() > 2 ? path.substr(2) : AnsiString()) : path;
   if (!rest.empty() && rest[0] == '\\') parts.resize(1);

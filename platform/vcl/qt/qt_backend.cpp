@@ -23,6 +23,9 @@
 #include <QStyleFactory>
 #include <QWidget>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdio>
 #include <new>
@@ -237,6 +240,12 @@ class QtBackend : public Backend, public QObject {
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     if ((!display || !*display) && (!wayland || !*wayland)) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     screen_size_from_env(width_, height_);
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); !runtime || !*runtime) {
+      // Qt wants a private runtime folder and complains on stderr without one.
+      const std::string dir = "/tmp/runtime-" + std::to_string(getuid());
+      mkdir(dir.c_str(), 0700);
+      setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+    }
     static int argc = 1;
     static char name[] = "setup";
     static char* argv[] = {name, nullptr};
