@@ -407,7 +407,7 @@ class QtBackend : public Backend, public QObject {
       case QEvent::Shortcut:
         return true;
       case QEvent::KeyPress:
-        key(static_cast<QKeyEvent*>(event));
+        key(widget, static_cast<QKeyEvent*>(event));
         return true;
       case QEvent::KeyRelease:
         return true;
@@ -423,7 +423,7 @@ class QtBackend : public Backend, public QObject {
  private:
   static std::string name_of(const TControl& c) { return rtl::ansi_to_utf8(c.Name()); }
 
-  void key(QKeyEvent* event) {
+  void key(QWidget* widget, QKeyEvent* event) {
     TForm* form = desktop().ActiveForm();
     if (!form) return;
     const int k = event->key();
@@ -435,7 +435,9 @@ class QtBackend : public Backend, public QObject {
       return person(std::string("key Alt+") + static_cast<char>(k));
     const QString text = event->text();
     if (text.isEmpty() || !text[0].isPrint()) return;
-    TWinControl* focused = form->ActiveControl();
+    // The widget that has the window system's focus is the one the person clicked last.
+    auto* focused = dynamic_cast<TWinControl*>(control_of(widget));
+    if (!focused || focused->Form() != form) focused = form->ActiveControl();
     if (!focused || !(dynamic_cast<TEdit*>(focused) || dynamic_cast<TComboBox*>(focused))) return;
     for (const QChar c : text) {
       const std::string one = utf8(QString(c));
@@ -487,8 +489,10 @@ class QtBackend : public Backend, public QObject {
       return true;
     }
     if (dynamic_cast<TComboBox*>(control) || dynamic_cast<TDriveComboBox*>(control)) return false;
-    if (auto* win = dynamic_cast<TWinControl*>(control); win && win->CanFocus() && type == QEvent::MouseButtonPress)
+    if (auto* win = dynamic_cast<TWinControl*>(control); win && win->CanFocus() && type == QEvent::MouseButtonPress) {
+      widget->setFocus(Qt::MouseFocusReason);
       person("focus " + name);
+    }
     return true;
   }
 

@@ -375,6 +375,7 @@ TEST_F(Vcl, ScriptLinesThatCannotBeCarriedOutFail) {
   TForm* f = form("frmBad", 100, 100, 300, 200);
   f->Make<TButton>("btnOff")->SetEnabled(false);
   f->Make<TLabel>("lbText");
+  f->Show();
   struct Row {
     const char* line;
     const char* message;
@@ -384,7 +385,8 @@ TEST_F(Vcl, ScriptLinesThatCannotBeCarriedOutFail) {
       {"click btnNope", "no control btnNope on the active form"},
       {"click btnOff", "btnOff is disabled"},
       {"click lbText", "lbText cannot be clicked"},
-      {"select btnOff", "malformed index"},
+      {"select lbText one", "malformed index"},
+      {"select lbText 1", "lbText has no items to select"},
       {"key F13", "unknown key \"F13\""},
   };
   for (const Row& row : rows) {
@@ -393,7 +395,10 @@ TEST_F(Vcl, ScriptLinesThatCannotBeCarriedOutFail) {
     ASSERT_FALSE(detail::desktop().Execute(row.line, message));
     EXPECT_EQ(message, row.message);
   }
-  (void)f;
+  f->Hide();
+  std::string message;
+  EXPECT_FALSE(detail::desktop().Execute("click btnOff", message));
+  EXPECT_EQ(message, "no form is active");
 }
 
 TEST_F(Vcl, HeadlessScriptThatRunsOutNamesTheWaitingForm) {
@@ -428,15 +433,13 @@ TEST_F(Vcl, PersonInputBecomesScriptActions) {
     EXPECT_EQ(std::vector<std::string>(be.PersonActions().begin(), be.PersonActions().end()),
               (std::vector<std::string>{"click btnGo", "select lbList 1", "dblclick lbList 1", "focus edName", "type edName a"}));
   });
-  probe([&] {
-    EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(detail::backend().PersonActions().empty());
-    EXPECT_EQ(edit->Text(), "a");
-    EXPECT_EQ(list->ItemIndex(), 1);
-    Application->Terminate();
-  });
-  // The person's actions are carried out before the next probe.
-  Application->Run();
+  // The person's actions run once the test's queue is empty; then nobody is left to act.
+  EXPECT_THROW(Application->Run(), ScriptFailure);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(detail::backend().PersonActions().empty());
+  EXPECT_EQ(edit->Text(), "a");
+  EXPECT_EQ(list->ItemIndex(), 1);
+  EXPECT_TRUE(edit->Focused());
 }
 
 TEST_F(Vcl, AutoSizedLabelsTakeTheWidthOfTheirText) {
