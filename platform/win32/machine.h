@@ -66,6 +66,11 @@ class Machine {
 // The machine chosen by SETUP_MACHINE, else WINEPREFIX, else ~/.wine.
 std::filesystem::path selected_machine_directory();
 
+// Opens the selected machine for the running program: its program path comes from
+// SETUP_PROGRAM (a host or Windows path), else from `argv0` as the program was started.
+// Throws MachineUnusable, also when no drive of the machine reaches the program.
+std::unique_ptr<Machine> open_selected_machine(const char* argv0);
+
 // True when a wineserver holds the lock of this prefix (checked in every place Wine may
 // keep its server directory).
 bool wineserver_running(const std::filesystem::path& prefix);

@@ -1,0 +1,71 @@
+// The real host: thin forwarding to POSIX and Linux calls.
+#include "platform/win32/host.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace win32::detail {
+
+int HostOs::open(const char* path, int flags, mode_t mode) { return ::open(path, flags | O_CLOEXEC, mode); }
+int HostOs::close(int fd) { return ::close(fd); }
+ssize_t HostOs::read(int fd, void* buffer, std::size_t size) { return ::read(fd, buffer, size); }
+ssize_t HostOs::write(int fd, const void* buffer, std::size_t size) { return ::write(fd, buffer, size); }
+ssize_t HostOs::copy_file_range(int in_fd, int out_fd, std::size_t size) {
+  return ::copy_file_range(in_fd, nullptr, out_fd, nullptr, size, 0);
+}
+int HostOs::clone_file(int out_fd, int in_fd) { return ::ioctl(out_fd, FICLONE, in_fd); }
+int HostOs::fsync(int fd) { return ::fsync(fd); }
+int HostOs::fstat(int fd, struct stat* info) { return ::fstat(fd, info); }
+int HostOs::stat(const char* path, struct stat* info) { return ::stat(path, info); }
+int HostOs::lstat(const char* path, struct stat* info) { return ::lstat(path, info); }
+int HostOs::futimens(int fd, const struct timespec times[2]) { return ::futimens(fd, times); }
+int HostOs::fchmod(int fd, mode_t mode) { return ::fchmod(fd, mode); }
+int HostOs::chmod(const char* path, mode_t mode) { return ::chmod(path, mode); }
+int HostOs::rename(const char* from, const char* to) { return ::rename(from, to); }
+int HostOs::link(const char* from, const char* to) { return ::link(from, to); }
+int HostOs::unlink(const char* path) { return ::unlink(path); }
+int HostOs::mkdir(const char* path, mode_t mode) { return ::mkdir(path, mode); }
+int HostOs::rmdir(const char* path) { return ::rmdir(path); }
+ssize_t HostOs::readlink(const char* path, char* buffer, std::size_t size) { return ::readlink(path, buffer, size); }
+int HostOs::access(const char* path, int mode) { return ::access(path, mode); }
+ssize_t HostOs::getxattr(const char* path, const char* name, void* value, std::size_t size) {
+  return ::getxattr(path, name, value, size);
+}
+int HostOs::setxattr(const char* path, const char* name, const void* value, std::size_t size) {
+  return ::setxattr(path, name, value, size, 0);
+}
+int HostOs::removexattr(const char* path, const char* name) { return ::removexattr(path, name); }
+int HostOs::statvfs(const char* path, struct statvfs* info) { return ::statvfs(path, info); }
+
+int HostOs::list_directory(const char* path, std::vector<std::string>& names) {
+  DIR* dir = ::opendir(path);
+  if (!dir) return -1;
+  names.clear();
+  errno = 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  const int saved = errno;
+  ::closedir(dir);
+  errno = saved;
+  return saved == 0 ? 0 : -1;
+}
+
+namespace {
+HostOs real_host;
+HostOs* active_host = &real_host;
+}  // namespace
+
+HostOs& host() { return *active_host; }
+
+ScopedHost::ScopedHost(HostOs& replacement) : previous_(active_host) { active_host = &replacement; }
+ScopedHost::~ScopedHost() { active_host = previous_; }
+
+}  // namespace win32::detail

@@ -1,0 +1,61 @@
+// The one seam between the emulated machine and the host OS: every POSIX call of the
+// Windows layer goes through it, so tests can inject a full disk or a failed rename.
+#pragma once
+
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/types.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace win32::detail {
+
+// Each call returns what its POSIX namesake returns and sets errno the same way.
+class HostOs {
+ public:
+  virtual ~HostOs() = default;
+  virtual int open(const char* path, int flags, mode_t mode);
+  virtual int close(int fd);
+  virtual ssize_t read(int fd, void* buffer, std::size_t size);
+  virtual ssize_t write(int fd, const void* buffer, std::size_t size);
+  virtual ssize_t copy_file_range(int in_fd, int out_fd, std::size_t size);
+  virtual int clone_file(int out_fd, int in_fd);  // a reflink; fails where unsupported
+  virtual int fsync(int fd);
+  virtual int fstat(int fd, struct stat* info);
+  virtual int stat(const char* path, struct stat* info);
+  virtual int lstat(const char* path, struct stat* info);
+  virtual int futimens(int fd, const struct timespec times[2]);
+  virtual int fchmod(int fd, mode_t mode);
+  virtual int chmod(const char* path, mode_t mode);
+  virtual int rename(const char* from, const char* to);
+  virtual int link(const char* from, const char* to);
+  virtual int unlink(const char* path);
+  virtual int mkdir(const char* path, mode_t mode);
+  virtual int rmdir(const char* path);
+  virtual ssize_t readlink(const char* path, char* buffer, std::size_t size);
+  virtual int access(const char* path, int mode);
+  virtual ssize_t getxattr(const char* path, const char* name, void* value, std::size_t size);
+  virtual int setxattr(const char* path, const char* name, const void* value, std::size_t size);
+  virtual int removexattr(const char* path, const char* name);
+  virtual int statvfs(const char* path, struct statvfs* info);
+  // The entry names of a folder without "." and "..", in the host's order.
+  virtual int list_directory(const char* path, std::vector<std::string>& names);
+};
+
+HostOs& host();
+
+// Replaces the host for the lifetime of the scope (tests only).
+class ScopedHost {
+ public:
+  explicit ScopedHost(HostOs& replacement);
+  ~ScopedHost();
+  ScopedHost(const ScopedHost&) = delete;
+  ScopedHost& operator=(const ScopedHost&) = delete;
+
+ private:
+  HostOs* previous_;
+};
+
+}  // namespace win32::detail

@@ -1,0 +1,183 @@
+// Mapping Windows paths onto the machine's drives.
+#include "platform/win32/paths.h"
+
+#include <sys/stat.h>
+
+#include <vector>
+
+#include "platform/win32/host.h"
+
+namespace win32 {
+namespace fs = std::filesystem;
+
+namespace {
+
+bool is_separator(char c) { return c == '\\' || c == '/'; }
+bool is_drive_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// Splits at either separator, dropping empty components.
+std::vector<AnsiString> split_components(std::string_view text) {
+  std::vector<AnsiString> parts;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    if (i == text.size() || is_separator(text[i])) {
+      if (i > start) parts.emplace_back(text.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return parts;
+}
+
+// Folds "." and ".." into the stack; ".." at the root stays at the root, as Windows does.
+void push_component(std::vector<AnsiString>& stack, const AnsiString& part) {
+  if (part == ".") return;
+  if (part == "..") {
+    if (!stack.empty()) stack.pop_back();
+    return;
+  }
+  stack.push_back(part);
+}
+
+bool host_entry_exists(const fs::path& path) {
+  struct stat info {};
+  return detail::host().lstat(path.c_str(), &info) == 0;
+}
+
+bool host_is_directory(const fs::path& path) {
+  struct stat info {};
+  return detail::host().stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The on-disk name of `name` in `folder`: the exact name when it exists, else the first
+// entry that matches case-insensitively, else nothing.
+std::optional<std::string> find_entry(const fs::path& folder, const AnsiString& name) {
+  const std::string exact = rtl::ansi_to_utf8(name);
+  if (host_entry_exists(folder / exact)) return exact;
+  std::vector<std::string> entries;
+  if (detail::host().list_directory(folder.c_str(), entries) != 0) return std::nullopt;
+  for (const std::string& entry : entries)
+    if (rtl::AnsiSameText(windows_name_of(entry), name)) return entry;
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool valid_file_name(std::string_view name) {
+  for (char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 32) return false;
+    switch (c) {
+      case '<': case '>': case ':': case '"': case '/': case '\\': case '|': case '?': case '*':
+        return false;
+      default: break;
+    }
+  }
+  return true;
+}
+
+AnsiString windows_name_of(const std::string& host_name) { return rtl::utf8_to_ansi(host_name); }
+
+AnsiString full_windows_path(const AnsiString& raw, const Machine& machine) {
+  // Windows reads the path as a C string.
+  const AnsiString path = raw.substr(0, raw.find('\0'));
+  if (path.empty()) return {};
+  if (path.size() >= 2 && is_separator(path[0]) && is_separator(path[1])) return {};  // UNC
+
+  char drive;
+  std::string_view rest;
+  std::vector<AnsiString> stack;
+  const AnsiString& current = machine.CurrentDirectory();
+  if (path.size() >= 2 && path[1] == ':') {
+    if (!is_drive_letter(path[0])) return {};
+    drive = static_cast<char>(path[0] & ~0x20);
+    rest = std::string_view(path).substr(2);
+    // "D:name" continues from the current directory when it is on that drive.
+    if (rest.empty() || !is_separator(rest[0])) {
+      if (current.size() >= 2 && (current[0] & ~0x20) == drive)
+        for (const AnsiString& part : split_components(std::string_view(current).substr(2))) stack.push_back(part);
+    }
+  } else {
+    if (current.size() < 2 || current[1] != ':') return {};
+    drive = static_cast<char>(current[0] & ~0x20);
+    rest = path;
+    if (!is_separator(path[0]))
+      for (const AnsiString& part : split_components(std::string_view(current).substr(2))) stack.push_back(part);
+  }
+  for (const AnsiString& part : split_components(rest)) push_component(stack, part);
+
+  // Windows drops trailing dots and spaces of the last name ("Tyx." is "Tyx").
+  if (!stack.empty()) {
+    AnsiString& last = stack.back();
+    const std::size_t keep = last.find_last_not_of(". ");
+    if (keep == AnsiString::npos) stack.pop_back();
+    else last.resize(keep + 1);
+  }
+
+  AnsiString full{drive, ':', '\\'};
+  for (std::size_t i = 0; i < stack.size(); ++i) {
+    if (i) full += '\\';
+    full += stack[i];
+  }
+  // A path that named a folder with a final separator keeps it.
+  if (!stack.empty() && is_separator(path.back())) full += '\\';
+  return full;
+}
+
+ResolvedPath resolve_path(const AnsiString& path, const Machine& machine, LastComponent last) {
+  ResolvedPath result;
+  const AnsiString full = full_windows_path(path, machine);
+  if (full.empty()) {
+    const bool unc = path.size() >= 2 && is_separator(path[0]) && is_separator(path[1]);
+    result.error = unc ? ERROR_BAD_NETPATH : path.empty() ? ERROR_PATH_NOT_FOUND : ERROR_INVALID_NAME;
+    return result;
+  }
+  const std::vector<AnsiString> parts = split_components(std::string_view(full).substr(2));
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const bool is_last = i + 1 == parts.size();
+    AnsiString name = parts[i];
+    if (is_last && last == LastComponent::Pattern) {
+      name.erase(std::remove_if(name.begin(), name.end(), [](char c) { return c == '*' || c == '?'; }), name.end());
+      if (name.empty()) continue;
+    }
+    if (!valid_file_name(name)) {
+      result.error = ERROR_INVALID_NAME;
+      return result;
+    }
+  }
+
+  const auto root = machine.DriveRoot(full[0]);
+  if (!root) {
+    result.error = ERROR_PATH_NOT_FOUND;
+    return result;
+  }
+  if (!host_is_directory(*root)) {
+    result.error = ERROR_NOT_READY;  // a drive whose medium or folder is absent
+    return result;
+  }
+
+  fs::path host = *root;
+  bool found = true;
+  result.parent_exists = true;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const bool is_last = i + 1 == parts.size();
+    if (found) {
+      if (auto entry = (is_last && last == LastComponent::Pattern) ? std::nullopt : find_entry(host, parts[i])) {
+        host /= *entry;
+        continue;
+      }
+      found = false;
+    }
+    if (!is_last) result.parent_exists = false;
+    host /= rtl::ansi_to_utf8(parts[i]);
+  }
+  if (!parts.empty() && full.back() == '\\') host /= "";
+  result.full = full;
+  result.host = host;
+  return result;
+}
+
+ResolvedPath resolve_path(const AnsiString& path, LastComponent last) {
+  return resolve_path(path, current_machine(), last);
+}
+
+}  // namespace win32

@@ -1,0 +1,45 @@
+// Windows paths on the machine: full-path expansion, drive mapping and the host path
+// behind a Windows path.
+#pragma once
+
+#include <filesystem>
+
+#include "platform/rtl/ansi.h"
+#include "platform/win32/machine.h"
+#include "platform/win32/types.h"
+
+namespace win32 {
+
+// A Windows path resolved to the host.
+struct ResolvedPath {
+  DWORD error = ERROR_SUCCESS;   // why it cannot be used; the rest is then empty
+  AnsiString full;               // "C:\Dir\file": drive upper case, separators '\'
+  std::filesystem::path host;    // existing components in their on-disk case
+  bool parent_exists = false;    // every folder before the last component exists
+  explicit operator bool() const { return error == ERROR_SUCCESS; }
+};
+
+// What the last component may hold besides an ordinary name. A pattern ("*.txt") is not
+// looked up: `host` ends in it as written, so its parent_path() is the folder to list.
+enum class LastComponent { Name, Pattern };
+
+// The full Windows path of `path`, as GetFullPathName gives it: relative to the emulated
+// current directory, "." and ".." taken lexically and never above the drive's root,
+// trailing dots and spaces of the last component dropped. Empty for an empty path, a UNC
+// path or one without a drive letter A to Z.
+AnsiString full_windows_path(const AnsiString& path, const Machine& machine);
+
+// Resolves a Windows path on the machine. Each component is matched case-insensitively
+// when its exact name is absent; names that do not exist yet keep the case given.
+ResolvedPath resolve_path(const AnsiString& path, const Machine& machine,
+                          LastComponent last = LastComponent::Name);
+ResolvedPath resolve_path(const AnsiString& path, LastComponent last = LastComponent::Name);
+
+// True when `name` is a valid file name component on Windows (no < > : " / \ | ? *,
+// no control characters).
+bool valid_file_name(std::string_view name);
+
+// The ANSI name a host directory entry shows to a Windows program.
+AnsiString windows_name_of(const std::string& host_name);
+
+}  // namespace win32

@@ -1,0 +1,147 @@
+#include "platform/win32/paths.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/machine_dir.h"
+#include "tests/support/temp_dir.h"
+
+using namespace win32;
+using testing_support::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+class PathsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing_support::make_machine_dir(prefix, {{'d', tmp / "medium"}, {'e', tmp / "absent"}, {'z', tmp / "host"}});
+    testing_support::write_file(tmp / "medium/BMPS/A/Grid.bmp", "x");
+    testing_support::write_file(prefix / "drive_c/Program Files/R\xC3\xA4tsel Tyx/Solver.exe", "x");
+    testing_support::write_file(tmp / "host/etc/passwd", "x");
+    machine = std::make_unique<Machine>(prefix);
+  }
+  TempDir tmp;
+  fs::path prefix = tmp / "prefix";
+  std::unique_ptr<Machine> machine;
+};
+
+TEST_F(PathsTest, FullPathsFoldDotsAndStayOnTheDrive) {
+  machine->SetCurrentDirectory("D:\\setup");
+  struct Row { std::string in; const char* out; };
+  const Row rows[] = {
+      // normal
+      {"C:\\Program Files\\Tyx", "C:\\Program Files\\Tyx"},
+      {"c:/program files/", "C:\\program files\\"},
+      {"C:\\a\\.\\b\\..\\c", "C:\\a\\c"},
+      {"C:\\", "C:\\"},
+      {"readme.txt", "D:\\setup\\readme.txt"},
+      {"..\\ie5\\ie5setup.exe", "D:\\ie5\\ie5setup.exe"},
+      {"\\root.txt", "D:\\root.txt"},
+      {"d:file", "D:\\setup\\file"},
+      {"C:file", "C:\\file"},
+      // edge: never above the root, Windows' trailing dots and spaces
+      {"C:\\..\\..\\etc", "C:\\etc"},
+      {"..\\..\\..\\x", "D:\\x"},
+      {"C:\\Tyx. .", "C:\\Tyx"},
+      {"C:\\a\\...", "C:\\a"},
+      {std::string("C:\\cut\0off", 10), "C:\\cut"},
+      // malformed
+      {"", ""},
+      {"\\\\server\\share\\x", ""},
+      {"1:\\x", ""},
+  };
+  for (const Row& row : rows) EXPECT_EQ(full_windows_path(row.in, *machine), row.out) << "path " << row.in;
+}
+
+TEST_F(PathsTest, ResolvesCaseInsensitivelyThroughTheDrives) {
+  struct Row { const char* in; fs::path host; bool parent_exists; };
+  const Row rows[] = {
+      {"d:\\bmps\\a\\GRID.BMP", prefix / "dosdevices/d:/BMPS/A/Grid.bmp", true},
+      {"D:\\Bmps\\A\\new.bmp", prefix / "dosdevices/d:/BMPS/A/new.bmp", true},
+      {"C:\\PROGRAM FILES\\R\xC4TSEL TYX\\solver.exe",
+       prefix / "dosdevices/c:/Program Files/R\xC3\xA4tsel Tyx/Solver.exe", true},
+      {"C:\\New\\Sub\\file", prefix / "dosdevices/c:/New/Sub/file", false},
+      {"C:\\..\\..\\etc\\passwd", prefix / "dosdevices/c:/etc/passwd", false},
+      {"Z:\\etc\\passwd", prefix / "dosdevices/z:/etc/passwd", true},
+  };
+  for (const Row& row : rows) {
+    const ResolvedPath r = resolve_path(row.in, *machine);
+    ASSERT_TRUE(r) << row.in << ": error " << r.error;
+    EXPECT_EQ(r.host, row.host) << row.in;
+    EXPECT_EQ(r.parent_exists, row.parent_exists) << row.in;
+  }
+}
+
+TEST_F(PathsTest, RefusesWhatWindowsRefuses) {
+  struct Row { const char* in; DWORD error; };
+  const Row rows[] = {
+      {"C:\\a<b", ERROR_INVALID_NAME}, {"C:\\a|b\\c", ERROR_INVALID_NAME}, {"C:\\x\"y", ERROR_INVALID_NAME},
+      {"C:\\what?", ERROR_INVALID_NAME}, {"C:\\a:b", ERROR_INVALID_NAME}, {"C:\\tab\there", ERROR_INVALID_NAME},
+      {"Q:\\x", ERROR_PATH_NOT_FOUND},   // no such drive
+      {"E:\\x", ERROR_NOT_READY},        // its folder is absent
+      {"\\\\srv\\share", ERROR_BAD_NETPATH},
+      {"", ERROR_PATH_NOT_FOUND},
+  };
+  for (const Row& row : rows) EXPECT_EQ(resolve_path(row.in, *machine).error, row.error) << row.in;
+  EXPECT_TRUE(resolve_path("C:\\dir\\*.t?t", *machine, LastComponent::Pattern));
+  EXPECT_FALSE(resolve_path("C:\\d*r\\x.txt", *machine, LastComponent::Pattern));
+}
+
+TEST_F(PathsTest, MapsHostPathsThroughTheLongestDrive) {
+  EXPECT_EQ(machine->WindowsPathOf(tmp / "medium/SETUP.EXE"), "D:\\SETUP.EXE");
+  EXPECT_EQ(machine->WindowsPathOf(tmp / "host/bin"), "Z:\\bin");
+  EXPECT_EQ(machine->WindowsPathOf(prefix / "drive_c/x"), "C:\\x");
+  EXPECT_EQ(machine->WindowsPathOf("/nowhere"), std::nullopt);
+}
+
+}  // namespace
+
+TEST(Machine, RefusesUnusableDirectories) {
+  TempDir tmp;
+  EXPECT_THROW(Machine(tmp / "missing"), MachineUnusable);
+  testing_support::write_file(tmp / "file", "");
+  EXPECT_THROW(Machine(tmp / "file"), MachineUnusable);
+  EXPECT_THROW(Machine(tmp.path()), MachineUnusable);  // no dosdevices
+  testing_support::make_machine_dir(tmp / "ok");
+  EXPECT_NO_THROW(Machine(tmp / "ok"));
+}
+
+// A real wineserver holds its lock with a POSIX record lock in a folder named after the
+// prefix's device and inode; the machine must see it and refuse the prefix.
+TEST(Machine, RefusesAPrefixWithARunningWineserver) {
+  if (std::system("command -v wineserver >/dev/null 2>&1") != 0) GTEST_SKIP() << "wineserver is not installed";
+  TempDir tmp;
+  const fs::path prefix = tmp / "prefix";
+  testing_support::make_machine_dir(prefix);
+  const std::string env = "WINEPREFIX='" + prefix.string() + "' ";
+  ASSERT_EQ(std::system((env + "wineserver -p30").c_str()), 0);
+  EXPECT_TRUE(wineserver_running(prefix));
+  EXPECT_THROW(Machine{prefix}, MachineUnusable);
+  ASSERT_EQ(std::system((env + "wineserver -k; " + env + "wineserver -w").c_str()), 0);
+  EXPECT_FALSE(wineserver_running(prefix));
+  EXPECT_NO_THROW(Machine{prefix});
+}
+
+TEST(Machine, ProgramPathComesFromSetupProgramOrHowItWasStarted) {
+  TempDir tmp;
+  testing_support::make_machine_dir(tmp / "m", {{'d', tmp / "cd"}});
+  setenv("SETUP_MACHINE", (tmp / "m").c_str(), 1);
+  struct Row { std::optional<std::string> setup_program; std::string argv0; const char* windows; };
+  const Row rows[] = {
+      {std::nullopt, (tmp / "cd/SETUP.EXE").string(), "D:\\SETUP.EXE"},
+      {std::nullopt, (tmp / "cd/./sub/../SETUP.EXE").string(), "D:\\SETUP.EXE"},
+      {"d:\\Setup.exe", "ignored", "D:\\Setup.exe"},
+      {(tmp / "cd/x/SETUP.EXE").string(), "ignored", "D:\\x\\SETUP.EXE"},
+  };
+  for (const Row& row : rows) {
+    if (row.setup_program) setenv("SETUP_PROGRAM", row.setup_program->c_str(), 1);
+    else unsetenv("SETUP_PROGRAM");
+    EXPECT_EQ(open_selected_machine(row.argv0.c_str())->ProgramPath(), row.windows) << row.argv0;
+  }
+  setenv("SETUP_PROGRAM", "Q:\\SETUP.EXE", 1);
+  EXPECT_THROW(open_selected_machine("x"), MachineUnusable);
+  setenv("SETUP_PROGRAM", "/elsewhere/SETUP.EXE", 1);
+  EXPECT_THROW(open_selected_machine("x"), MachineUnusable);
+  unsetenv("SETUP_PROGRAM");
+  unsetenv("SETUP_MACHINE");
+}
