@@ -1,17 +1,13 @@
 // The machine's registry hives, Wine's key resolution with its WoW64 rules, and TRegistry.
 #include "platform/win32/registry.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "platform/rtl/exceptions.h"
+#include "platform/win32/atomic_file.h"
 
 namespace win32 {
 namespace detail {
@@ -298,45 +294,10 @@ DWORD RegistryHives::open(KeyLocation base, std::u16string_view path, RegView vi
 void RegistryHives::save(Hive& hive) {
   const char* file = (machine_ && &hive == &*machine_) ? kMachineFile : kUserFile;
   const std::filesystem::path target = prefix_ / file;
-  const std::string text = hive.serialize();
-  char name[64];
-  std::snprintf(name, sizeof name, "reg%lx%04x.tmp", static_cast<unsigned long>(::getpid()), save_counter_++ & 0xFFFF);
-  const std::filesystem::path temp = prefix_ / name;
-  auto fail = [&](const char* what) {
-    const int error = errno;
-    ::unlink(temp.c_str());
-    throw rtl::ERegistryException("Cannot save " + target.string() + ": " + what + ": " + std::strerror(error));
-  };
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) fail("create");
-  struct stat old {};
-  if (::stat(target.c_str(), &old) == 0) (void)::fchmod(fd, old.st_mode & 07777);
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      errno = error;
-      fail("write");
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (::fsync(fd) != 0) {
-    const int error = errno;
-    ::close(fd);
-    errno = error;
-    fail("sync");
-  }
-  if (::close(fd) != 0) fail("close");
-  if (::rename(temp.c_str(), target.c_str()) != 0) fail("rename");
-  const int dir = ::open(prefix_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    (void)::fsync(dir);
-    ::close(dir);
-  }
-  hive.saved(text);
+  std::string text = hive.serialize();
+  if (const DWORD error = replace_file(target, text, true); error != ERROR_SUCCESS)
+    throw rtl::ERegistryException("Cannot save " + target.string() + " (Windows error " + std::to_string(error) + ")");
+  hive.saved(std::move(text));
 }
 
 }  // namespace detail

@@ -93,7 +93,6 @@ class RegistryHives {
   std::filesystem::path prefix_;
   std::optional<Hive> machine_, user_;
   std::optional<std::string> machine_error_, user_error_;
-  unsigned save_counter_ = 0;
 };
 
 }  // namespace detail
