@@ -13,6 +13,7 @@
 #include "platform/vcl/vcl.h"
 #include "platform/win32/drive_directories.h"
 #include "platform/win32/machine.h"
+#include "platform/win32/registry.h"
 #include "shell/BackgroundUnit.h"
 #include "shell/ChoicesDump.h"
 #include "shell/DDlgUnit.h"
@@ -23,7 +24,10 @@ int main(int, char** argv) {
   std::unique_ptr<win32::Machine> machine;
   try {
     machine = win32::open_selected_machine(argv[0]);
-  } catch (const win32::MachineUnusable& error) {
+    // A registry file that cannot be read is found now, before any window opens.
+    machine->Registry().machine();
+    machine->Registry().user();
+  } catch (const std::exception& error) {
     std::cerr << "setup: the machine cannot be used: " << error.what() << "\n";
     return 2;
   }

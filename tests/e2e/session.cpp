@@ -1,0 +1,92 @@
+// Setting up machines and media for end-to-end sessions, running them and reading dumps.
+#include "tests/e2e/session.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace e2e {
+namespace fs = std::filesystem;
+
+namespace {
+
+int run_command(const std::string& command) {
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string quoted(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+}  // namespace
+
+Session::Session(std::string edition, const std::string& profile, const std::string& arch)
+    : edition_(std::move(edition)), machine_(dir_ / "machine"), medium_(dir_ / "medium") {
+  fs::create_directories(medium_);
+  const std::string make = std::string(SETUP_BINARY_DIR "/tools/make-machine ") + quoted(machine_.string()) +
+                           " --profile " + profile + " --arch " + arch + " --cd " + quoted(medium_.string());
+  if (run_command(make) != 0) throw std::runtime_error("make-machine failed: " + make);
+  fs::create_symlink(fs::path(SETUP_BINARY_DIR) / edition_, medium_ / "SETUP.EXE");
+}
+
+SessionResult Session::run(const std::vector<std::string>& script, const std::vector<std::string>& environment) {
+  const int run = ++runs_;
+  const fs::path script_file = dir_ / ("script" + std::to_string(run) + ".txt");
+  const fs::path errors_file = dir_ / ("errors" + std::to_string(run) + ".txt");
+  std::vector<fs::path> dump_files;
+  {
+    std::ofstream out(script_file);
+    for (const std::string& line : script) {
+      if (line == "dump") {
+        dump_files.push_back(dir_ / ("dump" + std::to_string(run) + "-" + std::to_string(dump_files.size()) + ".json"));
+        out << "dump " << dump_files.back().string() << "\n";
+      } else {
+        out << line << "\n";
+      }
+    }
+  }
+  std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY SETUP_MACHINE=" + quoted(machine_.string()) +
+                        " SETUP_SCRIPT=" + quoted(script_file.string());
+  for (const std::string& entry : environment) command += " " + quoted(entry);
+  command += " " + quoted((medium_ / "SETUP.EXE").string()) + " 2>" + quoted(errors_file.string());
+
+  SessionResult result;
+  result.exit_status = run_command(command);
+  result.errors = testing_support::read_file(errors_file);
+  for (const fs::path& file : dump_files) {
+    if (!fs::exists(file)) break;
+    result.dumps.push_back(json::parse(testing_support::read_file(file)));
+  }
+  return result;
+}
+
+const json& form(const json& dump, const std::string& name) {
+  for (const json& f : dump.at("forms"))
+    if (f.at("name") == name) return f;
+  throw std::out_of_range("no form " + name + " in the dump");
+}
+
+const json& control(const json& dump, const std::string& form_name, const std::string& control_name) {
+  for (const json& c : form(dump, form_name).at("controls"))
+    if (c.at("name") == control_name) return c;
+  throw std::out_of_range("no control " + control_name + " on " + form_name);
+}
+
+std::vector<std::string> lines(const json& dump, const std::string& form_name, const std::string& memo) {
+  return control(dump, form_name, memo).at("lines").get<std::vector<std::string>>();
+}
+
+std::vector<std::string> visible_forms(const json& dump) {
+  std::vector<std::string> names;
+  for (const json& f : dump.at("forms"))
+    if (f.at("visible").get<bool>()) names.push_back(f.at("name"));
+  return names;
+}
+
+}  // namespace e2e

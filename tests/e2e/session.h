@@ -1,0 +1,55 @@
+// Runs an edition of Setup as a person would meet it: a machine from make-machine, a medium
+// whose SETUP.EXE links to the program, a session script, and the dumps it writes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "tests/support/temp_dir.h"
+
+namespace e2e {
+
+using nlohmann::json;
+
+struct SessionResult {
+  int exit_status = -1;
+  std::string errors;               // what Setup wrote on stderr
+  std::vector<json> dumps;          // every `dump` of the script, in order
+};
+
+class Session {
+ public:
+  // A machine of `profile` with drive D: holding the medium; `edition` names a program of
+  // the build ("setup", "setup-da", ...).
+  explicit Session(std::string edition = "setup", const std::string& profile = "winxp",
+                   const std::string& arch = "win32");
+
+  const std::filesystem::path& machine() const { return machine_; }
+  const std::filesystem::path& medium() const { return medium_; }
+  std::filesystem::path drive_c() const { return machine_ / "drive_c"; }
+
+  // Runs the script; a line "dump" (without a file) dumps into the result. Extra
+  // environment entries are "NAME=value".
+  SessionResult run(const std::vector<std::string>& script, const std::vector<std::string>& environment = {});
+
+ private:
+  testing_support::TempDir dir_;
+  std::string edition_;
+  std::filesystem::path machine_;
+  std::filesystem::path medium_;
+  int runs_ = 0;
+};
+
+// The form of that name in a dump (message boxes are forms named "MessageBox").
+const json& form(const json& dump, const std::string& name);
+// The control of that name on the form.
+const json& control(const json& dump, const std::string& form_name, const std::string& control_name);
+// The texts of a memo's lines.
+std::vector<std::string> lines(const json& dump, const std::string& form_name, const std::string& memo = "Memo1");
+// The names of the visible forms, in creation order.
+std::vector<std::string> visible_forms(const json& dump);
+
+}  // namespace e2e
