@@ -8,7 +8,15 @@ using namespace rtl::literals;
 
 TfrmCustomSetup* frmCustomSetup = nullptr;
 
-TfrmCustomSetup::TfrmCustomSetup(TComponent* owner) : TfrmMain(owner) {}
+TfrmCustomSetup::TfrmCustomSetup(TComponent* owner) : TfrmMain(owner) {
+  cbQuillax = Make<TCheckBox>("cbQuillax");
+  cbXGenerator = Make<TCheckBox>("cbXGenerator");
+  cbXDrawer = Make<TCheckBox>("cbXDrawer");
+  cbCompactSolver = Make<TCheckBox>("cbCompactSolver");
+  cbCompactGenerator = Make<TCheckBox>("cbCompactGenerator");
+  cbCompactDrawer = Make<TCheckBox>("cbCompactDrawer");
+  for (TCheckBox* program : {cbQuillax, cbXGenerator, cbXDrawer}) program->SetChecked(true);
+}
 
 void TfrmCustomSetup::FormCreate(TObject*) {
   SetCaption(ByLanguage("Vælg programmer"_a, "SETUP wählen"_a, "Seleccione los programas"_a,

@@ -50,7 +50,13 @@ void TfrmMain::btnCancelClick(TObject*) { frmExit->ShowModal(); }
 
 void TfrmMain::btnNextClick(TObject*) {
   SetVisible(false);
-  frmDestination->ShowModal();
+  // On the road destination, folder, Back to the setup type page, Back here, the
+  // destination page is still open underneath in its own modal loop: it is made visible
+  // again, as every Back does with a page that is still open, so one page stays visible.
+  if (frmDestination->Modal())
+    frmDestination->SetVisible(true);
+  else
+    frmDestination->ShowModal();
 }
 
 void TfrmMain::FormCreate(TObject*) {
