@@ -135,14 +135,6 @@ MachineLayout machine_layout(const std::string& name, bool win64, const std::str
     machine("Software\\Classes\\chm.file", "", "Compiled HTML Help File");
     machine("Software\\Classes\\chm.file\\shell\\open\\command", "", p.chm_command);
   }
-  if (win64) {
-    layout.links = {{"Software\\Wow6432Node\\Microsoft\\OLE", "Software\\Microsoft\\OLE"},
-                    {"Software\\Wow6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
-                     "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts"},
-                    {"Software\\Wow6432Node\\Classes", "Software\\Classes\\Wow6432Node"}};
-    layout.keys.push_back("Software\\Classes\\Wow6432Node");
-  }
-
   const std::string shell = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
   user_value(shell, "Programs", programs);
   user_value(shell, "Fonts", p.fonts);

@@ -10,7 +10,8 @@ namespace tools {
 enum class RegType { Sz, ExpandSz, Dword };
 
 // One registry value at its physical place in the hive (no view redirection applies:
-// the profile writes Wow6432Node copies itself). Texts are UTF-8.
+// the profile writes the Wow6432Node copies itself; the shared keys are Wine's links).
+// Texts are UTF-8.
 struct RegEntry {
   bool machine;  // system.reg (HKEY_LOCAL_MACHINE) or user.reg (HKEY_CURRENT_USER)
   std::string key;
@@ -20,17 +21,9 @@ struct RegEntry {
   std::uint32_t number = 0;
 };
 
-// A link from a Wow6432Node key to the 64-bit key of the same name (a shared key).
-struct RegLink {
-  std::string key;     // the link, e.g. Software\Wow6432Node\Microsoft\OLE
-  std::string target;  // the 64-bit key, e.g. Software\Microsoft\OLE
-};
-
 struct MachineLayout {
   std::vector<std::string> folders;  // Windows paths below C:\, created on disk
   std::vector<RegEntry> registry;
-  std::vector<RegLink> links;
-  std::vector<std::string> keys;  // machine keys that exist without values
 };
 
 // Names accepted by --profile.

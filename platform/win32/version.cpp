@@ -2,7 +2,11 @@
 #include "platform/win32/version.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
+
+#include "platform/win32/machine.h"
+#include "platform/win32/registry.h"
 
 namespace win32::detail {
 namespace {
@@ -82,3 +86,36 @@ WindowsVersion decide_version(const VersionRegistry& registry, const rtl::AnsiSt
 }
 
 }  // namespace win32::detail
+
+namespace win32 {
+
+BOOL GetVersionExA(OSVERSIONINFOA* info) {
+  if (!info || (info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA) && info->dwOSVersionInfoSize != 156)) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return FALSE;
+  }
+  const Machine& machine = current_machine();
+  auto value = [&machine](bool hklm, const rtl::AnsiString& key, const rtl::AnsiString& name) {
+    return read_value(machine, hklm ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, key, name);
+  };
+  const detail::VersionRegistry registry{
+      [&](bool hklm, const rtl::AnsiString& key, const rtl::AnsiString& name) -> std::optional<rtl::AnsiString> {
+        const auto v = value(hklm, key, name);
+        return v ? v->as_string() : std::nullopt;
+      },
+      [&](bool hklm, const rtl::AnsiString& key, const rtl::AnsiString& name) -> std::optional<DWORD> {
+        const auto v = value(hklm, key, name);
+        return v ? v->as_dword() : std::nullopt;
+      }};
+  const rtl::AnsiString& program = machine.ProgramPath();
+  const detail::WindowsVersion version = detail::decide_version(registry, program.substr(program.find_last_of('\\') + 1));
+  info->dwMajorVersion = version.major;
+  info->dwMinorVersion = version.minor;
+  info->dwBuildNumber = version.build;
+  info->dwPlatformId = version.platform;
+  std::memset(info->szCSDVersion, 0, sizeof info->szCSDVersion);
+  std::memcpy(info->szCSDVersion, version.csd.data(), std::min(version.csd.size(), sizeof info->szCSDVersion - 1));
+  return TRUE;
+}
+
+}  // namespace win32

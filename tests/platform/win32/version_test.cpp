@@ -1,8 +1,12 @@
 #include "platform/win32/version.h"
 
+#include <cstring>
 #include <map>
 
 #include <gtest/gtest.h>
+
+#include "platform/win32/machine.h"
+#include "tests/support/temp_dir.h"
 
 using namespace win32;
 using detail::WindowsVersion;
@@ -70,6 +74,48 @@ TEST(GetVersionExA, FollowsWinesRulesInOrder) {
     const WindowsVersion got = detail::decide_version(row.registry.view(), "SETUP.EXE");
     EXPECT_EQ(got, row.expected) << row.what << ": got " << got.major << "." << got.minor << " build " << got.build
                                  << " platform " << got.platform << " '" << got.csd << "'";
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Every profile of make-machine answers as that Windows does, through the same rules Wine
+// applies to the machine's registry.
+TEST(GetVersionExA, AnswersPerMachineProfile) {
+  struct Row { const char* profile; const char* arch; WindowsVersion expected; };
+  const Row rows[] = {
+      {"win95", "win32", {4, 0, 0x040003B6, 1, ""}},
+      {"win98", "win32", {4, 10, 0x040A08AE, 1, " A "}},
+      {"winme", "win32", {4, 90, 0x045A0BB8, 1, " "}},
+      {"nt4", "win32", {4, 0, 1381, 2, "Service Pack 6"}},
+      {"win2k", "win32", {5, 0, 2195, 2, "Service Pack 4"}},
+      {"winxp", "win32", {5, 1, 2600, 2, "Service Pack 3"}},
+      {"winxp", "win64", {5, 1, 2600, 2, "Service Pack 3"}},
+      {"win7", "win32", {6, 1, 7601, 2, "Service Pack 1"}},
+      {"win7", "win64", {6, 1, 7601, 2, "Service Pack 1"}},
+  };
+  testing_support::TempDir tmp;
+  for (const Row& row : rows) {
+    const std::filesystem::path dir = tmp / (std::string(row.profile) + "-" + row.arch);
+    const std::string command = std::string(SETUP_BINARY_DIR "/tools/make-machine ") + dir.string() + " --profile " +
+                                row.profile + " --arch " + row.arch;
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    win32::Machine machine(dir);
+    win32::MachineScope scope(machine);
+    machine.SetProgramPath("D:\\SETUP.EXE");
+    OSVERSIONINFOA info;
+    std::memset(&info, 0x5A, sizeof info);
+    info.dwOSVersionInfoSize = 148;
+    ASSERT_TRUE(GetVersionExA(&info)) << row.profile;
+    const WindowsVersion got{info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber, info.dwPlatformId,
+                             info.szCSDVersion};
+    EXPECT_EQ(got, row.expected) << row.profile << " " << row.arch << ": got " << got.major << "." << got.minor
+                                 << " build " << got.build << " '" << got.csd << "'";
+    info.dwOSVersionInfoSize = 147;
+    EXPECT_FALSE(GetVersionExA(&info));
+    EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
   }
 }
 

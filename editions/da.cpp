@@ -1,0 +1,4 @@
+// The Danish edition.
+#include "services/CommonUnit.h"
+
+int SetupLanguage() { return 6; }

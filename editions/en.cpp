@@ -1,0 +1,4 @@
+// The English edition.
+#include "services/CommonUnit.h"
+
+int SetupLanguage() { return 9; }

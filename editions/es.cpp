@@ -1,0 +1,4 @@
+// The Spanish edition.
+#include "services/CommonUnit.h"
+
+int SetupLanguage() { return 10; }

@@ -1,0 +1,4 @@
+// The installation choices of this run.
+#include "shell/Choices.h"
+
+TInstallationChoices Choices;
