@@ -8,12 +8,17 @@
 
 #include "platform/win32/registry.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wine.h"
 
 using namespace win32;
 using namespace rtl::literals;
 using testing_support::read_file;
 using testing_support::TempDir;
 using testing_support::write_file;
+using testing_support::copy_prefix;
+using testing_support::run;
+using testing_support::wine_env;
+using testing_support::wine_installed;
 namespace fs = std::filesystem;
 
 namespace {
@@ -26,47 +31,6 @@ struct Prefix {
 const Prefix kPrefixes[] = {{"win64", "C:\\Program Files (x86)"}, {"win32", "C:\\Program Files"}};
 
 fs::path fixture(const char* arch) { return fs::path(WINE_PREFIXES) / arch; }
-
-bool wine_installed() { return std::system("command -v wine >/dev/null 2>&1") == 0; }
-
-// A private copy of a fixture prefix. Wine's DLLs are hard links to save a gigabyte per
-// test; everything Wine may rewrite is a real copy (it writes multiply-linked files in
-// place, which would change the fixture).
-void copy_prefix(const fs::path& from, const fs::path& to) {
-  fs::create_directories(to);
-  for (auto it = fs::recursive_directory_iterator(from); it != fs::recursive_directory_iterator(); ++it) {
-    const fs::path relative = it->path().lexically_relative(from);  // symlinks are not followed
-    const fs::path target = to / relative;
-    const std::string rel = relative.string();
-    if (it->is_symlink()) {
-      fs::copy_symlink(it->path(), target);
-      if (fs::is_directory(it->symlink_status())) it.disable_recursion_pending();
-    } else if (it->is_directory()) {
-      fs::create_directories(target);
-    } else if (rel.starts_with("drive_c/windows/system32/") || rel.starts_with("drive_c/windows/syswow64/")) {
-      fs::create_hard_link(it->path(), target);
-    } else {
-      fs::copy_file(it->path(), target);
-    }
-  }
-}
-
-std::string run(const std::string& command) {
-  std::string out;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return out;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  ::pclose(pipe);
-  std::string clean;
-  for (char c : out)
-    if (c != '\r') clean += c;
-  return clean;
-}
-
-std::string wine_env(const fs::path& prefix) {
-  return "env -u DISPLAY WINEPREFIX='" + prefix.string() + "' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
-}
 
 // Runs all the queries in one Wine session (Wine starts slowly) and waits for its server
 // to save and exit.
