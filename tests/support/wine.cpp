@@ -27,7 +27,9 @@ void copy_prefix(const fs::path& from, const fs::path& to) {
     } else if (it->is_directory()) {
       fs::create_directories(target);
     } else if (rel.starts_with("drive_c/windows/system32/") || rel.starts_with("drive_c/windows/syswow64/")) {
-      fs::create_hard_link(it->path(), target);
+      std::error_code error;
+      fs::create_hard_link(it->path(), target, error);
+      if (error) fs::copy_file(it->path(), target);  // another file system
     } else {
       fs::copy_file(it->path(), target);
     }
