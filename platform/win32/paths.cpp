@@ -53,14 +53,24 @@ bool host_is_directory(const fs::path& path) {
 std::optional<std::string> find_entry(const fs::path& folder, const AnsiString& name) {
   const std::string exact = rtl::ansi_to_utf8(name);
   if (host_entry_exists(folder / exact)) return exact;
+  struct stat info {};
+  if (detail::host().stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
+  return detail::find_case_insensitive(folder, info, name);
+}
+
+}  // namespace
+
+namespace detail {
+
+std::optional<std::string> find_case_insensitive(const fs::path& folder, const struct stat&, const AnsiString& name) {
   std::vector<std::string> entries;
-  if (detail::host().list_directory(folder.c_str(), entries) != 0) return std::nullopt;
+  if (host().list_directory(folder.c_str(), entries) != 0) return std::nullopt;
   for (const std::string& entry : entries)
     if (rtl::AnsiSameText(windows_name_of(entry), name)) return entry;
   return std::nullopt;
 }
 
-}  // namespace
+}  // namespace detail
 
 bool valid_file_name(std::string_view name) {
   for (char c : name) {
@@ -150,11 +160,39 @@ ResolvedPath resolve_path(const AnsiString& path, const Machine& machine, LastCo
     result.error = ERROR_PATH_NOT_FOUND;
     return result;
   }
+
+  // Most paths name existing entries in their exact case, or a new name in an existing
+  // folder: one lstat, or two, settle those without the walk below.
+  const std::size_t looked_up = parts.size() - (last == LastComponent::Pattern && !parts.empty() ? 1 : 0);
+  if (looked_up > 0) {
+    fs::path exact = *root;
+    for (std::size_t i = 0; i < looked_up; ++i) exact /= rtl::ansi_to_utf8(parts[i]);
+    struct stat info {};
+    std::optional<fs::path> host;
+    if (detail::host().lstat(exact.c_str(), &info) == 0) {
+      host = std::move(exact);
+    } else if (errno == ENOENT) {
+      const fs::path folder = exact.parent_path();
+      if (detail::host().stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        const AnsiString& name = parts[looked_up - 1];
+        const auto entry = detail::find_case_insensitive(folder, info, name);
+        host = folder / (entry ? *entry : rtl::ansi_to_utf8(name));
+      }
+    }
+    if (host) {
+      if (looked_up < parts.size()) *host /= rtl::ansi_to_utf8(parts.back());
+      if (full.back() == '\\') *host /= "";
+      result.full = full;
+      result.host = std::move(*host);
+      result.parent_exists = true;
+      return result;
+    }
+  }
+
   if (!host_is_directory(*root)) {
     result.error = ERROR_NOT_READY;  // a drive whose medium or folder is absent
     return result;
   }
-
   fs::path host = *root;
   bool found = true;
   result.parent_exists = true;
