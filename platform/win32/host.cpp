@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 namespace win32::detail {
 
@@ -16,6 +17,7 @@ int HostOs::open(const char* path, int flags, mode_t mode) { return ::open(path,
 int HostOs::close(int fd) { return ::close(fd); }
 ssize_t HostOs::read(int fd, void* buffer, std::size_t size) { return ::read(fd, buffer, size); }
 ssize_t HostOs::write(int fd, const void* buffer, std::size_t size) { return ::write(fd, buffer, size); }
+off_t HostOs::lseek(int fd, off_t offset, int whence) { return ::lseek(fd, offset, whence); }
 ssize_t HostOs::copy_file_range(int in_fd, int out_fd, std::size_t size) {
   return ::copy_file_range(in_fd, nullptr, out_fd, nullptr, size, 0);
 }
@@ -29,6 +31,15 @@ int HostOs::fchmod(int fd, mode_t mode) { return ::fchmod(fd, mode); }
 int HostOs::chmod(const char* path, mode_t mode) { return ::chmod(path, mode); }
 int HostOs::rename(const char* from, const char* to) { return ::rename(from, to); }
 int HostOs::link(const char* from, const char* to) { return ::link(from, to); }
+int HostOs::open_tmpfile(const char* folder, mode_t mode) { return ::open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, mode); }
+int HostOs::link_fd(int fd, const char* to) {
+  // Newer kernels let the opener link its own descriptor; older ones only through /proc.
+  if (::linkat(fd, "", AT_FDCWD, to, AT_EMPTY_PATH) == 0) return 0;
+  if (errno != ENOENT && errno != EPERM && errno != EINVAL) return -1;
+  char proc_path[40];
+  std::snprintf(proc_path, sizeof proc_path, "/proc/self/fd/%d", fd);
+  return ::linkat(AT_FDCWD, proc_path, AT_FDCWD, to, AT_SYMLINK_FOLLOW);
+}
 int HostOs::unlink(const char* path) { return ::unlink(path); }
 int HostOs::mkdir(const char* path, mode_t mode) { return ::mkdir(path, mode); }
 int HostOs::rmdir(const char* path) { return ::rmdir(path); }
@@ -36,6 +47,12 @@ ssize_t HostOs::readlink(const char* path, char* buffer, std::size_t size) { ret
 int HostOs::access(const char* path, int mode) { return ::access(path, mode); }
 ssize_t HostOs::getxattr(const char* path, const char* name, void* value, std::size_t size) {
   return ::getxattr(path, name, value, size);
+}
+ssize_t HostOs::fgetxattr(int fd, const char* name, void* value, std::size_t size) {
+  return ::fgetxattr(fd, name, value, size);
+}
+int HostOs::fsetxattr(int fd, const char* name, const void* value, std::size_t size) {
+  return ::fsetxattr(fd, name, value, size, 0);
 }
 int HostOs::setxattr(const char* path, const char* name, const void* value, std::size_t size) {
   return ::setxattr(path, name, value, size, 0);
