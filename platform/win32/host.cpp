@@ -4,12 +4,15 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+
+#include "platform/win32/folder_cache.h"
 
 namespace win32::detail {
 
@@ -59,6 +62,11 @@ int HostOs::setxattr(const char* path, const char* name, const void* value, std:
 }
 int HostOs::removexattr(const char* path, const char* name) { return ::removexattr(path, name); }
 int HostOs::statvfs(const char* path, struct statvfs* info) { return ::statvfs(path, info); }
+int HostOs::statfs(const char* path, struct statfs* info) { return ::statfs(path, info); }
+int HostOs::inotify_init() { return ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC); }
+ssize_t HostOs::inotify_read(int fd, void* buffer, std::size_t size) { return ::read(fd, buffer, size); }
+int HostOs::inotify_add_watch(int fd, const char* path, std::uint32_t mask) { return ::inotify_add_watch(fd, path, mask); }
+int HostOs::inotify_rm_watch(int fd, int wd) { return ::inotify_rm_watch(fd, wd); }
 
 int HostOs::list_directory(const char* path, std::vector<std::string>& names) {
   DIR* dir = ::opendir(path);
@@ -82,7 +90,13 @@ HostOs* active_host = &real_host;
 
 HostOs& host() { return *active_host; }
 
-ScopedHost::ScopedHost(HostOs& replacement) : previous_(active_host) { active_host = &replacement; }
-ScopedHost::~ScopedHost() { active_host = previous_; }
+ScopedHost::ScopedHost(HostOs& replacement) : previous_(active_host) {
+  forget_folder_listings();
+  active_host = &replacement;
+}
+ScopedHost::~ScopedHost() {
+  forget_folder_listings();
+  active_host = previous_;
+}
 
 }  // namespace win32::detail

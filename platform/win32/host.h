@@ -3,10 +3,12 @@
 #pragma once
 
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <sys/types.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -48,13 +50,20 @@ class HostOs {
   virtual int setxattr(const char* path, const char* name, const void* value, std::size_t size);
   virtual int removexattr(const char* path, const char* name);
   virtual int statvfs(const char* path, struct statvfs* info);
+  virtual int statfs(const char* path, struct statfs* info);
+  // A non-blocking, close-on-exec inotify descriptor and its events.
+  virtual int inotify_init();
+  virtual ssize_t inotify_read(int fd, void* buffer, std::size_t size);
+  virtual int inotify_add_watch(int fd, const char* path, std::uint32_t mask);
+  virtual int inotify_rm_watch(int fd, int wd);
   // The entry names of a folder without "." and "..", in the host's order.
   virtual int list_directory(const char* path, std::vector<std::string>& names);
 };
 
 HostOs& host();
 
-// Replaces the host for the lifetime of the scope (tests only).
+// Replaces the host for the lifetime of the scope (tests only). State kept from one host's
+// answers (folder listings) is dropped at both ends.
 class ScopedHost {
  public:
   explicit ScopedHost(HostOs& replacement);

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/win32/folder_cache.h"
 #include "platform/win32/host.h"
 
 namespace win32 {
@@ -60,17 +61,6 @@ std::optional<std::string> find_entry(const fs::path& folder, const AnsiString& 
 
 }  // namespace
 
-namespace detail {
-
-std::optional<std::string> find_case_insensitive(const fs::path& folder, const struct stat&, const AnsiString& name) {
-  std::vector<std::string> entries;
-  if (host().list_directory(folder.c_str(), entries) != 0) return std::nullopt;
-  for (const std::string& entry : entries)
-    if (rtl::AnsiSameText(windows_name_of(entry), name)) return entry;
-  return std::nullopt;
-}
-
-}  // namespace detail
 
 bool valid_file_name(std::string_view name) {
   for (char c : name) {

@@ -2,11 +2,7 @@
 // behind a Windows path.
 #pragma once
 
-#include <sys/stat.h>
-
 #include <filesystem>
-#include <optional>
-#include <string>
 
 #include "platform/rtl/ansi.h"
 #include "platform/win32/machine.h"
@@ -45,14 +41,5 @@ bool valid_file_name(std::string_view name);
 
 // The ANSI name a host directory entry shows to a Windows program.
 AnsiString windows_name_of(const std::string& host_name);
-
-namespace detail {
-
-// The entry of the existing folder `folder`, whose status is `info`, that matches `name`
-// case-insensitively (the first in listing order when several do), or nothing.
-std::optional<std::string> find_case_insensitive(const std::filesystem::path& folder, const struct stat& info,
-                                                 const AnsiString& name);
-
-}  // namespace detail
 
 }  // namespace win32
