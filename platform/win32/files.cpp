@@ -274,11 +274,21 @@ DWORD fill(TempFile& temp, int in, const struct stat& source, int source_attr) {
   return ERROR_SUCCESS;
 }
 
+// Why an existing destination cannot be replaced, or ERROR_SUCCESS.
+DWORD refusal_to_replace(const struct stat& current, const struct stat& source) {
+  if (S_ISDIR(current.st_mode) || read_only_mode(current.st_mode)) return ERROR_ACCESS_DENIED;
+  // Windows holds the source open without write sharing, so copying a file onto itself
+  // is a sharing violation rather than a truncation.
+  if (current.st_dev == source.st_dev && current.st_ino == source.st_ino) return ERROR_SHARING_VIOLATION;
+  return ERROR_SUCCESS;
+}
+
 enum class Placed { Done, Retry };
 
 // Puts the complete temporary file in the destination's place. An unnamed file that
 // cannot be linked at all (no hard links) asks for a retry with a named one.
-DWORD place(TempFile& temp, const fs::path& destination, bool fail_if_exists, Placed& outcome) {
+DWORD place(TempFile& temp, const fs::path& destination, bool fail_if_exists, const struct stat& source,
+            Placed& outcome) {
   outcome = Placed::Done;
   if (!temp.named()) {
     // Linking an absent name is atomic, so nobody ever sees the file incomplete, and a
@@ -292,8 +302,14 @@ DWORD place(TempFile& temp, const fs::path& destination, bool fail_if_exists, Pl
       }
       return ERROR_SUCCESS;
     }
-    if (errno == EEXIST && fail_if_exists) return ERROR_FILE_EXISTS;
-    if (errno != EEXIST || temp.name_it() != 0) {
+    const bool taken = errno == EEXIST;
+    if (taken) {
+      if (fail_if_exists) return ERROR_FILE_EXISTS;
+      struct stat current {};
+      if (host().stat(destination.c_str(), &current) == 0)
+        if (const DWORD error = refusal_to_replace(current, source)) return error;
+    }
+    if (!taken || temp.name_it() != 0) {
       outcome = Placed::Retry;
       return ERROR_SUCCESS;
     }
@@ -337,14 +353,13 @@ DWORD copy_file(const AnsiString& existing, const AnsiString& target, bool fail_
   const fs::path destination = to.host;
   struct stat current {};
   bool exists = false;
-  if (host().stat(destination.c_str(), &current) == 0) {
+  // A name the lookup did not find needs no second look: a file that appears meanwhile
+  // makes the link below fail and is then checked like any existing one.
+  if (to.found && host().stat(destination.c_str(), &current) == 0) {
     if (fail_if_exists) return ERROR_FILE_EXISTS;
-    if (S_ISDIR(current.st_mode) || read_only_mode(current.st_mode)) return ERROR_ACCESS_DENIED;
-    // Windows holds the source open without write sharing, so copying a file onto itself
-    // is a sharing violation rather than a truncation.
-    if (current.st_dev == source.st_dev && current.st_ino == source.st_ino) return ERROR_SHARING_VIOLATION;
+    if (const DWORD error = refusal_to_replace(current, source)) return error;
     exists = true;
-  } else if (errno != ENOENT) {
+  } else if (to.found && errno != ENOENT) {
     return detail::error_of_lookup(errno, to);
   }
 
@@ -356,7 +371,7 @@ DWORD copy_file(const AnsiString& existing, const AnsiString& target, bool fail_
       return error == ENOENT ? ERROR_PATH_NOT_FOUND : error_from_errno(error);
     if (const DWORD error = fill(temp, in.get(), source, source_attr)) return error;
     Placed outcome;
-    const DWORD error = place(temp, destination, fail_if_exists, outcome);
+    const DWORD error = place(temp, destination, fail_if_exists, source, outcome);
     if (outcome == Placed::Done) return error;
     if (host().lseek(in.get(), 0, SEEK_SET) != 0) return read_error(errno);
   }

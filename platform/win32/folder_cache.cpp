@@ -17,13 +17,11 @@
 #include "platform/win32/paths.h"
 
 namespace win32::detail {
-namespace fs = std::filesystem;
-
 namespace {
 
 // File systems whose every change passes through this kernel, so inotify reports it. On
 // network, FUSE and overlay file systems a change can arrive unannounced.
-bool watched_completely(const fs::path& folder) {
+bool watched_completely(const std::string& folder) {
   struct statfs info {};
   if (host().statfs(folder.c_str(), &info) != 0) return false;
   switch (static_cast<std::uint32_t>(info.f_type)) {
@@ -45,7 +43,7 @@ bool watched_completely(const fs::path& folder) {
 // of Windows-1252 is itself in Windows-1252.
 AnsiString key_of(const std::string& host_name) { return rtl::AnsiUpperCase(windows_name_of(host_name)); }
 
-std::optional<std::string> first_match(const fs::path& folder, const AnsiString& name) {
+std::optional<std::string> first_match(const std::string& folder, const AnsiString& name) {
   std::vector<std::string> entries;
   if (host().list_directory(folder.c_str(), entries) != 0) return std::nullopt;
   for (const std::string& entry : entries)
@@ -78,7 +76,7 @@ struct Listing {
 
 class FolderCache {
  public:
-  std::optional<std::string> find(const fs::path& folder, const struct stat& info, const AnsiString& name) {
+  std::optional<std::string> find(const std::string& folder, const struct stat& info, const AnsiString& name) {
     std::lock_guard lock(mutex_);
     // Events first: a listing is only trusted with every change made before this call in it.
     catch_up();
@@ -117,7 +115,7 @@ class FolderCache {
   }
 
   // A new listing of `folder`, or nullptr when none can be kept.
-  Listing* add_listing(const fs::path& folder, const struct stat& info) {
+  Listing* add_listing(const std::string& folder, const struct stat& info) {
     if (unusable_ || !watched_completely(folder)) return nullptr;
     if (fd_ < 0) {
       fd_ = host().inotify_init();
@@ -207,7 +205,7 @@ FolderCache& cache() {
 
 }  // namespace
 
-std::optional<std::string> find_case_insensitive(const fs::path& folder, const struct stat& info,
+std::optional<std::string> find_case_insensitive(const std::string& folder, const struct stat& info,
                                                  const AnsiString& name) {
   return cache().find(folder, info, name);
 }

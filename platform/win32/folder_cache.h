@@ -4,7 +4,6 @@
 
 #include <sys/stat.h>
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -16,7 +15,7 @@ namespace win32::detail {
 // case-insensitively (the first in listing order when several do), or nothing. A listing
 // is kept only where inotify reports every change (local file systems) and is brought up
 // to date from its events before each use; elsewhere the folder is listed every time.
-std::optional<std::string> find_case_insensitive(const std::filesystem::path& folder, const struct stat& info,
+std::optional<std::string> find_case_insensitive(const std::string& folder, const struct stat& info,
                                                  const rtl::AnsiString& name);
 
 // Drops every kept listing and the inotify descriptor (tests that swap the host).

@@ -56,7 +56,7 @@ std::optional<std::string> find_entry(const fs::path& folder, const AnsiString& 
   if (host_entry_exists(folder / exact)) return exact;
   struct stat info {};
   if (detail::host().stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
-  return detail::find_case_insensitive(folder, info, name);
+  return detail::find_case_insensitive(folder.native(), info, name);
 }
 
 }  // namespace
@@ -155,28 +155,40 @@ ResolvedPath resolve_path(const AnsiString& path, const Machine& machine, LastCo
   // folder: one lstat, or two, settle those without the walk below.
   const std::size_t looked_up = parts.size() - (last == LastComponent::Pattern && !parts.empty() ? 1 : 0);
   if (looked_up > 0) {
-    fs::path exact = *root;
-    for (std::size_t i = 0; i < looked_up; ++i) exact /= rtl::ansi_to_utf8(parts[i]);
+    // Plain strings: building a filesystem::path component by component costs more here
+    // than the system calls.
+    std::string exact = root->native();
+    for (std::size_t i = 0; i < looked_up; ++i) {
+      exact += '/';
+      exact += rtl::ansi_to_utf8(parts[i]);
+    }
     struct stat info {};
-    std::optional<fs::path> host;
-    if (detail::host().lstat(exact.c_str(), &info) == 0) {
-      host = std::move(exact);
-    } else if (errno == ENOENT) {
-      const fs::path folder = exact.parent_path();
+    bool settled = detail::host().lstat(exact.c_str(), &info) == 0;
+    result.found = settled;
+    if (!settled && errno == ENOENT) {
+      const std::size_t cut = exact.rfind('/');
+      const std::string folder = exact.substr(0, cut);
       if (detail::host().stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        const AnsiString& name = parts[looked_up - 1];
-        const auto entry = detail::find_case_insensitive(folder, info, name);
-        host = folder / (entry ? *entry : rtl::ansi_to_utf8(name));
+        if (auto entry = detail::find_case_insensitive(folder, info, parts[looked_up - 1])) {
+          exact.replace(cut + 1, std::string::npos, *entry);
+          result.found = true;
+        }
+        settled = true;
       }
     }
-    if (host) {
-      if (looked_up < parts.size()) *host /= rtl::ansi_to_utf8(parts.back());
-      if (full.back() == '\\') *host /= "";
+    if (settled) {
+      if (looked_up < parts.size()) {
+        exact += '/';
+        exact += rtl::ansi_to_utf8(parts.back());
+        result.found = false;
+      }
+      if (full.back() == '\\') exact += '/';
       result.full = full;
-      result.host = std::move(*host);
+      result.host = std::move(exact);
       result.parent_exists = true;
       return result;
     }
+    result.found = false;
   }
 
   if (!host_is_directory(*root)) {
@@ -198,6 +210,7 @@ ResolvedPath resolve_path(const AnsiString& path, const Machine& machine, LastCo
     if (!is_last) result.parent_exists = false;
     host /= rtl::ansi_to_utf8(parts[i]);
   }
+  result.found = found && !parts.empty() && last == LastComponent::Name;
   if (!parts.empty() && full.back() == '\\') host /= "";
   result.full = full;
   result.host = host;

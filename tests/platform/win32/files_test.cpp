@@ -236,6 +236,18 @@ TEST_F(FilesTest, FailIfExistsHoldsAgainstAFileThatAppearsDuringTheCopy) {
   }
   EXPECT_EQ(read_file(c("later.txt")), "new");
   EXPECT_TRUE(temp_files_in(c("")).empty());
+  // ... unless it is one Windows would refuse to replace.
+  fault.before_link = [](const char* to) {
+    write_file(to, "raced");
+    ::chmod(to, 0444);
+  };
+  {
+    detail::ScopedHost use(fault);
+    EXPECT_FALSE(CopyFileA("D:\\src.txt", "C:\\locked.txt", FALSE));
+  }
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(read_file(c("locked.txt")), "raced");
+  EXPECT_TRUE(temp_files_in(c("")).empty());
 
   // Without hard links the copy still lands.
   fault.before_link = nullptr;
