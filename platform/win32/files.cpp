@@ -99,12 +99,25 @@ int store_dos_bits(int fd, int bits) {
 
 bool no_user_xattrs(int error) { return error == ENOTSUP || error == EOPNOTSUPP; }
 
-fs::path without_trailing_separator(const fs::path& path) {
-  return path.has_filename() ? path : path.parent_path();
+// The host path without a final '/', as a string: cheaper than filesystem::path's parts.
+std::string_view without_trailing_separator(const fs::path& path) {
+  std::string_view text = path.native();
+  if (text.size() > 1 && text.back() == '/') text.remove_suffix(1);
+  return text;
 }
 
 // The name the last component has on disk.
-std::string host_name_of(const fs::path& path) { return without_trailing_separator(path).filename().string(); }
+std::string host_name_of(const fs::path& path) {
+  const std::string_view text = without_trailing_separator(path);
+  return std::string(text.substr(text.rfind('/') + 1));
+}
+
+// The folder holding the last component.
+std::string host_folder_of(const fs::path& path) {
+  const std::string_view text = without_trailing_separator(path);
+  const std::size_t cut = text.rfind('/');
+  return std::string(cut == 0 ? text.substr(0, 1) : text.substr(0, cut));
+}
 
 bool read_only_mode(mode_t mode) { return (mode & 0222) == 0; }
 
@@ -144,7 +157,7 @@ class TempFile {
     if (!path_.empty()) host().unlink(path_.c_str());
   }
   // 0 or the errno of the failed creation.
-  int create(const fs::path& folder, bool unnamed) {
+  int create(const std::string& folder, bool unnamed) {
     folder_ = folder;
     // 0666 lets the kernel apply the umask, giving the mode a new Windows file gets.
     if (unnamed) {
@@ -155,7 +168,7 @@ class TempFile {
       }
       if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return errno;
     }
-    return with_hidden_name([&](const fs::path& candidate) {
+    return with_hidden_name([&](const std::string& candidate) {
       const int fd = host().open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
       if (fd >= 0) fd_ = HostFd(fd);
       return fd >= 0 ? 0 : -1;
@@ -163,12 +176,12 @@ class TempFile {
   }
   // Gives an unnamed file its hidden name, so that it can replace a file by rename.
   int name_it() {
-    return with_hidden_name([&](const fs::path& candidate) { return host().link_fd(fd_.get(), candidate.c_str()); });
+    return with_hidden_name([&](const std::string& candidate) { return host().link_fd(fd_.get(), candidate.c_str()); });
   }
   bool named() const { return !path_.empty(); }
   int fd() const { return fd_.get(); }
   HostFd& descriptor() { return fd_; }
-  const fs::path& path() const { return path_; }
+  const std::string& path() const { return path_; }
   // The file now lives under another name; nothing to remove.
   void release() { path_.clear(); }
 
@@ -180,7 +193,7 @@ class TempFile {
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string name = ".setup-copy-";
       for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
-      fs::path candidate = folder_ / name;
+      std::string candidate = folder_ + '/' + name;
       if (make(candidate) == 0) {
         path_ = std::move(candidate);
         return 0;
@@ -191,8 +204,8 @@ class TempFile {
   }
 
   HostFd fd_;
-  fs::path folder_;
-  fs::path path_;
+  std::string folder_;
+  std::string path_;
 };
 
 // Some kernels and file systems cannot copy between these two files in the kernel.
@@ -350,7 +363,7 @@ DWORD copy_file(const AnsiString& existing, const AnsiString& target, bool fail_
   if (!to.parent_exists) return ERROR_PATH_NOT_FOUND;
   // A symlink in the destination's place is replaced, not written through: its target may
   // lie outside the machine's drives.
-  const fs::path destination = to.host;
+  const fs::path& destination = to.host;
   struct stat current {};
   bool exists = false;
   // A name the lookup did not find needs no second look: a file that appears meanwhile
@@ -363,7 +376,7 @@ DWORD copy_file(const AnsiString& existing, const AnsiString& target, bool fail_
     return detail::error_of_lookup(errno, to);
   }
 
-  const fs::path folder = without_trailing_separator(destination).parent_path();
+  const std::string folder = host_folder_of(destination);
   // An unnamed file saves creating and renaming a name when nothing is replaced.
   for (const bool unnamed : {!exists, false}) {
     TempFile temp;
@@ -548,9 +561,17 @@ DWORD open_search(const AnsiString& path, detail::SearchState& state) {
   std::vector<std::string> names;
   if (host().list_directory(folder.c_str(), names) != 0) return error_from_errno(errno);
 
-  auto add = [&](const fs::path& host_path, AnsiString name) {
+  // Entries are looked at through the folder's descriptor: walking the full path again
+  // for each one costs more than the look itself.
+  const HostFd folder_fd(host().open(folder.c_str(), O_RDONLY | O_DIRECTORY, 0));
+  auto add = [&](const std::string& host_name, const fs::path& host_path, AnsiString name) {
     struct stat info {};
-    if (host().stat(host_path.c_str(), &info) != 0 && host().lstat(host_path.c_str(), &info) != 0) return;
+    const auto look = [&](int flags) {
+      // ".." stays lexical, as the path names it, even where the folder is a symlink.
+      return folder_fd && host_name != ".." ? host().fstatat(folder_fd.get(), host_name.c_str(), &info, flags)
+                       : (flags ? host().lstat(host_path.c_str(), &info) : host().stat(host_path.c_str(), &info));
+    };
+    if (look(0) != 0 && look(AT_SYMLINK_NOFOLLOW) != 0) return;
     const int attr = detail::attributes_of(host_path, info, name);
     const std::int64_t size = S_ISDIR(info.st_mode) ? 0 : static_cast<std::int64_t>(info.st_size);
     state.entries.push_back({std::move(name), attr, size, dos_date_time(info.st_mtim.tv_sec)});
@@ -559,13 +580,15 @@ DWORD open_search(const AnsiString& path, detail::SearchState& state) {
   // A drive's root has no "." and "..", as on Windows.
   const bool in_root = cut == 2;
   if (!in_root) {
-    if (detail::wildcard_match(pattern, ".")) add(folder, ".");
-    if (detail::wildcard_match(pattern, "..")) add(folder.parent_path(), "..");
+    if (detail::wildcard_match(pattern, ".")) add(".", folder, ".");
+    if (detail::wildcard_match(pattern, "..")) add("..", folder.parent_path(), "..");
   }
   const std::size_t dots = state.entries.size();
+  const bool everything = pattern == "*" || pattern == "*.*";
   for (const std::string& host_name : names) {
     AnsiString name = windows_name_of(host_name);
-    if (detail::wildcard_match(pattern, name)) add(folder / host_name, std::move(name));
+    if (everything || detail::wildcard_match(pattern, name))
+      add(host_name, fs::path(folder.native() + '/' + host_name), std::move(name));
   }
   std::sort(state.entries.begin() + static_cast<std::ptrdiff_t>(dots), state.entries.end(),
             [](const detail::SearchEntry& a, const detail::SearchEntry& b) {

@@ -29,6 +29,9 @@ int HostOs::fsync(int fd) { return ::fsync(fd); }
 int HostOs::fstat(int fd, struct stat* info) { return ::fstat(fd, info); }
 int HostOs::stat(const char* path, struct stat* info) { return ::stat(path, info); }
 int HostOs::lstat(const char* path, struct stat* info) { return ::lstat(path, info); }
+int HostOs::fstatat(int dir_fd, const char* name, struct stat* info, int flags) {
+  return ::fstatat(dir_fd, name, info, flags);
+}
 int HostOs::futimens(int fd, const struct timespec times[2]) { return ::futimens(fd, times); }
 int HostOs::fchmod(int fd, mode_t mode) { return ::fchmod(fd, mode); }
 int HostOs::chmod(const char* path, mode_t mode) { return ::chmod(path, mode); }

@@ -29,6 +29,7 @@ class HostOs {
   virtual int fstat(int fd, struct stat* info);
   virtual int stat(const char* path, struct stat* info);
   virtual int lstat(const char* path, struct stat* info);
+  virtual int fstatat(int dir_fd, const char* name, struct stat* info, int flags);
   virtual int futimens(int fd, const struct timespec times[2]);
   virtual int fchmod(int fd, mode_t mode);
   virtual int chmod(const char* path, mode_t mode);
