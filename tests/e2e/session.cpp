@@ -89,6 +89,17 @@ std::vector<std::string> visible_forms(const json& dump) {
   return names;
 }
 
+std::map<std::string, std::string> tree_contents(const fs::path& root) {
+  std::map<std::string, std::string> out;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    const std::string name = fs::relative(entry.path(), root).string();
+    if (entry.is_symlink()) out[name] = "-> " + fs::read_symlink(entry.path()).string();
+    else if (entry.is_regular_file()) out[name] = testing_support::read_file(entry.path());
+    else out[name] = "<dir>";
+  }
+  return out;
+}
+
 std::vector<std::string> layout_faults(const json& dump, const std::string& form_name) {
   const json& f = form(dump, form_name);
   struct Box {
