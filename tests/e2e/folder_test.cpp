@@ -248,3 +248,35 @@ TEST(Folder, NoStartMenuValueLeavesTheFolderEmpty) {
 }
 
 }  // namespace
+
+namespace {
+
+// The Start menu is found wherever the profile keeps it, also for a 32-bit program on a
+// 64-bit machine.
+TEST(Folder, EveryProfileFindsItsStartMenu) {
+  struct Row {
+    const char* profile;
+    const char* arch;
+    const char* start;
+    const char* end;
+  };
+  const Row rows[] = {
+      {"win95", "win32", "C:\\WINDOWS\\Start Menu\\Programs\\", ""},
+      {"nt4", "win32", "C:\\WINNT\\Profiles\\", "\\Start Menu\\Programs\\"},
+      {"win7", "win64", "C:\\users\\", "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.profile);
+    Session session("setup", row.profile, row.arch);
+    const auto result = session.run(to_folder({"dump", "key Escape", "key Escape"}));
+    EXPECT_EQ(result.exit_status, 0) << result.errors;
+    ASSERT_EQ(result.dumps.size(), 1u) << result.errors;
+    const std::string dir = result.dumps[0]["choices"]["StartMenuProgramsDir"];
+    EXPECT_EQ(dir.substr(0, std::strlen(row.start)), row.start);
+    EXPECT_EQ(dir.substr(dir.size() - std::strlen(row.end)), row.end);
+    EXPECT_EQ(control(result.dumps[0], "frmFolder", "lbExcistingProgramFolders")["items"],
+              (Lines{"Accessories", "Games", "StartUp"}));
+  }
+}
+
+}  // namespace
