@@ -208,4 +208,33 @@ TEST(Browser, AnUnreadableDriveReturnsToCWithoutAMessage) {
   }
 }
 
+// Folder names Windows would refuse are taken as typed (only one backslash at each end
+// goes); nothing is created on the machine while choosing.
+TEST(Browser, FolderNamesAreTakenAsTypedAndNothingIsWritten) {
+  Session session;
+  const std::string long_name(300, 'x');
+  struct Row {
+    std::string typed;
+    std::string stored;
+  };
+  const Row rows[] = {
+      {"a<b>c:d|e?f*g\"h", "a<b>c:d|e?f*g\"h"},
+      {long_name, long_name},
+      {"\\\\\\\\", "\\\\"},
+      {"\\", ""},
+  };
+  const auto before = e2e::tree_contents(session.machine());
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.typed);
+    const auto result = session.run(script({"clear edXWordFolder", "type edXWordFolder " + row.typed, "click btnOK",
+                                            "dump", "key Escape", "key Escape"}));
+    EXPECT_EQ(result.exit_status, 0) << result.errors;
+    ASSERT_EQ(result.dumps.size(), 1u) << result.errors;
+    EXPECT_EQ(result.dumps[0]["active"], "frmDestination");
+    EXPECT_EQ(result.dumps[0]["choices"]["TargetSubDir"], row.stored);
+    EXPECT_EQ(result.dumps[0]["choices"]["TargetBaseDir"], "C:\\Program Files\\");
+  }
+  EXPECT_EQ(e2e::tree_contents(session.machine()), before);
+}
+
 }  // namespace
