@@ -15,12 +15,12 @@ std::array<std::optional<DiskSpaceOverride>, 26>& overrides() {
   static std::array<std::optional<DiskSpaceOverride>, 26> table = [] {
     std::array<std::optional<DiskSpaceOverride>, 26> parsed;
     const char* text = std::getenv("SETUP_DISK_FREE");
-    std::string spec = text ? text : "";
+    std::string setting = text ? text : "";
     std::size_t start = 0;
-    while (start < spec.size()) {
-      std::size_t end = spec.find(',', start);
-      if (end == std::string::npos) end = spec.size();
-      const std::string item = spec.substr(start, end - start);
+    while (start < setting.size()) {
+      std::size_t end = setting.find(',', start);
+      if (end == std::string::npos) end = setting.size();
+      const std::string item = setting.substr(start, end - start);
       start = end + 1;
       const char letter = item.empty() ? 0 : static_cast<char>(item[0] | 0x20);
       if (item.size() < 3 || item[1] != '=' || letter < 'a' || letter > 'z') continue;
