@@ -220,6 +220,8 @@ void TButton::Click() {
   detail::desktop().Fire(this, OnClick, this);
 }
 
+int TextWidth(const TFont& font, const AnsiString& text) { return detail::backend().MeasureText(font, text).width; }
+
 TLabel::TLabel() {
   SetBounds(0, 0, 65, 13);
 }
@@ -297,6 +299,11 @@ void TCheckBox::Toggle() {
   checked_ = !checked_;
   Changed();
   detail::desktop().Fire(this, OnClick, this);
+}
+
+void TCheckBox::SetAlignment(TAlignment value) {
+  alignment_ = value;
+  Changed();
 }
 
 TItemsControl::TItemsControl() : Items(&items_) {
