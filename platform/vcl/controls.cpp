@@ -334,9 +334,11 @@ void TComboBox::SetStyle(TComboBoxStyle value) {
 void TComboBox::SetItemIndex(int index) {
   if (index < -1 || index >= Items->Count()) index = -1;
   item_index_ = index;
+  // No selection empties the edit part too, whatever the style, as the platform's
+  // combo box does when its selection is set to none.
   if (index >= 0)
     text_ = Items->Strings(index);
-  else if (style_ == csDropDownList)
+  else
     text_.clear();
   Changed();
 }

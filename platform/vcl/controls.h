@@ -261,6 +261,7 @@ class TComboBox : public TItemsControl {
   const AnsiString& Text() const { return text_; }
   // Text of the edit part; selects the matching item. No event.
   void SetText(const AnsiString& text);
+  // The item's text goes into the edit part; -1 empties it. No event.
   void SetItemIndex(int index) override;
   TNotifyEvent OnChange;
 

@@ -319,6 +319,33 @@ TEST_F(Vcl, PropertiesSetFromCodeRaiseNoUserEvents) {
   EXPECT_EQ(events, 1);
 }
 
+// An index set from code carries the item's text into the edit part, and no selection
+// leaves it empty in both styles, so a box never shows an item it does not select.
+TEST_F(Vcl, ComboBoxIndexFromCodeSetsTheEditText) {
+  TForm* f = form("frmCombo", 100, 100, 400, 300);
+  struct Row {
+    TComboBoxStyle style;
+    int index;
+    int expected_index;
+    const char* expected_text;
+  };
+  const Row rows[] = {
+      {csDropDown, 1, 1, "two"},     {csDropDown, -1, -1, ""},     {csDropDown, 5, -1, ""},
+      {csDropDownList, 0, 0, "one"}, {csDropDownList, -1, -1, ""},
+  };
+  int made = 0;
+  for (const Row& row : rows) {
+    auto* combo = f->Make<TComboBox>("cmb" + std::to_string(++made));
+    combo->SetStyle(row.style);
+    combo->Items->Add("one");
+    combo->Items->Add("two");
+    combo->SetItemIndex(0);
+    combo->SetItemIndex(row.index);
+    EXPECT_EQ(combo->ItemIndex(), row.expected_index) << "style " << row.style << ", index " << row.index;
+    EXPECT_EQ(combo->Text(), row.expected_text) << "style " << row.style << ", index " << row.index;
+  }
+}
+
 TEST_F(Vcl, TypingFiresOneChangePerKeystrokeAndRefusesCharactersOutsideTheCodePage) {
   TForm* f = form("frmType", 100, 100, 400, 300);
   auto* edit = f->Make<TEdit>("edName");
