@@ -176,6 +176,14 @@ void TfrmCustomSetup::FormCreate(TObject*) {
   Label8->SetCaption(ByLanguage("Plads på harddisk ialt:"_a, "Vorhandener Speicherplatz:"_a,
                                 "Espacio disponible:"_a, "Space available:"_a));
 
+  // The dialog font here runs wider than the one the page was laid out in: a text that
+  // would be cut off widens its control to the right, where the page has room.
+  const int prompt_width = TextWidth(Memo1->GetFont(), Memo1->Lines->Strings(0)) + 8;
+  if (prompt_width > Memo1->Width()) Memo1->SetWidth(std::min(prompt_width, ClientWidth() - Memo1->Left() - 5));
+  const int compact_width = TextWidth(cbCompactSolver->GetFont(), cbCompactSolver->Caption()) + 24;
+  for (TCheckBox* box : {cbCompactSolver, cbCompactGenerator, cbCompactDrawer})
+    if (compact_width > box->Width()) box->SetWidth(compact_width);
+
   // The sizes start one column right of the wider caption.
   const int caption_width = Label7->Width() > Label8->Width() ? Label7->Width() : Label8->Width();
   lbSizeAvailable->SetLeft(Label7->Left() + caption_width + 5);
