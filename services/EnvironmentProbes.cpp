@@ -3,11 +3,11 @@
 #include <initializer_list>
 
 #include "platform/win32/disk.h"
-#include "platform/rtl/exceptions.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/sysutils.h"
 #include "platform/win32/version.h"
 #include "services/CommonUnit.h"
+#include "services/RegistryRead.h"
 
 AnsiString GetSourceDir() {
   AnsiString path = win32::ParamStr(0);
@@ -24,18 +24,9 @@ bool IsWindows95() {
 
 namespace {
 
-// Opens `keys` one level at a time below `root`, creating none, and reads `value`;
-// empty on any failure, as the probes want it.
+// A probe answers false rather than fail: an error reads as an empty text.
 AnsiString read_registry_string(win32::HKEY root, std::initializer_list<const char*> keys, const AnsiString& value) {
-  try {
-    win32::TRegistry registry;
-    registry.RootKey(root);
-    for (const char* key : keys)
-      if (!registry.OpenKey(key, false)) return {};
-    return registry.ReadString(value);
-  } catch (const rtl::Exception&) {
-    return {};
-  }
+  return ReadRegistryText(root, keys, value).value_or(AnsiString());
 }
 
 bool is_blank(char c) { return static_cast<unsigned char>(c) <= ' '; }

@@ -4,29 +4,20 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "platform/rtl/exceptions.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/sysutils.h"
 #include "services/CommonUnit.h"
+#include "services/RegistryRead.h"
 #include "shell/Choices.h"
 
 using namespace rtl::literals;
 
 namespace {
 
-// Opens `keys` one level at a time, creating none, and reads `value`. A missing key or
-// value gives an empty text; a registry error gives `default_value`.
+// A missing key or value gives an empty text; a registry error gives `default_value`.
 AnsiString read_folder(win32::HKEY root, std::initializer_list<const char*> keys, const char* value,
                        const AnsiString& default_value) {
-  try {
-    win32::TRegistry registry;
-    registry.RootKey(root);
-    for (const char* key : keys)
-      if (!registry.OpenKey(key, false)) return {};
-    return registry.ReadString(value);
-  } catch (const rtl::Exception&) {
-    return default_value;
-  }
+  return ReadRegistryText(root, keys, value).value_or(default_value);
 }
 
 // Windows rounds halves to the even neighbour; so does the default floating-point mode.

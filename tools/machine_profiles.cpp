@@ -124,6 +124,9 @@ MachineLayout machine_layout(const std::string& name, bool win64, const std::str
     machine("Software\\Microsoft\\OLE", "EnableDCOM", p.dcom);
     machine("Software\\Microsoft\\OLE", "EnableRemoteConnect", "N");
   }
+  // Every Windows registers text files, so HKEY_CLASSES_ROOT is never missing.
+  machine("Software\\Classes\\.txt", "", "txtfile");
+  machine("Software\\Classes\\txtfile", "", "Text Document");
   if (p.htm_command) {
     machine("Software\\Classes\\.htm", "", "htmlfile");
     machine("Software\\Classes\\.htm", "Content Type", "text/html");

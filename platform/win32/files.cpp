@@ -62,12 +62,20 @@ constexpr int kStoredBits = faHidden | faSysFile;
 bool is_dot_or_dotdot(std::string_view name) { return name == "." || name == ".."; }
 
 // Only "0x<hex>" counts, and of it only hidden and system, as Wine reads it.
-int stored_dos_bits(const fs::path& host_path) {
-  char value[32];
-  const ssize_t n = host().getxattr(host_path.c_str(), kDosAttrib, value, sizeof value - 1);
+int dos_bits_of(char* value, ssize_t n) {
   if (n < 3 || value[0] != '0' || value[1] != 'x') return 0;
   value[n] = '\0';
   return static_cast<int>(std::strtoul(value + 2, nullptr, 16)) & kStoredBits;
+}
+
+int stored_dos_bits(const fs::path& host_path) {
+  char value[32];
+  return dos_bits_of(value, host().getxattr(host_path.c_str(), kDosAttrib, value, sizeof value - 1));
+}
+
+int stored_dos_bits(int fd) {
+  char value[32];
+  return dos_bits_of(value, host().fgetxattr(fd, kDosAttrib, value, sizeof value - 1));
 }
 
 // Writes the hidden and system bits as Wine does: "0x2", "0x4", "0x6", or no attribute.
@@ -82,14 +90,34 @@ int store_dos_bits(const fs::path& host_path, int bits) {
   return host().setxattr(host_path.c_str(), kDosAttrib, value, static_cast<std::size_t>(length));
 }
 
+// The bits onto a new file, which carries no attribute to remove yet.
+int store_dos_bits(int fd, int bits) {
+  char value[8];
+  const int length = std::snprintf(value, sizeof value, "0x%x", static_cast<unsigned>(bits & kStoredBits));
+  return host().fsetxattr(fd, kDosAttrib, value, static_cast<std::size_t>(length));
+}
+
 bool no_user_xattrs(int error) { return error == ENOTSUP || error == EOPNOTSUPP; }
 
-fs::path without_trailing_separator(const fs::path& path) {
-  return path.has_filename() ? path : path.parent_path();
+// The host path without a final '/', as a string: cheaper than filesystem::path's parts.
+std::string_view without_trailing_separator(const fs::path& path) {
+  std::string_view text = path.native();
+  if (text.size() > 1 && text.back() == '/') text.remove_suffix(1);
+  return text;
 }
 
 // The name the last component has on disk.
-std::string host_name_of(const fs::path& path) { return without_trailing_separator(path).filename().string(); }
+std::string host_name_of(const fs::path& path) {
+  const std::string_view text = without_trailing_separator(path);
+  return std::string(text.substr(text.rfind('/') + 1));
+}
+
+// The folder holding the last component.
+std::string host_folder_of(const fs::path& path) {
+  const std::string_view text = without_trailing_separator(path);
+  const std::size_t cut = text.rfind('/');
+  return std::string(cut == 0 ? text.substr(0, 1) : text.substr(0, cut));
+}
 
 bool read_only_mode(mode_t mode) { return (mode & 0222) == 0; }
 
@@ -97,12 +125,20 @@ bool read_only_mode(mode_t mode) { return (mode & 0222) == 0; }
 
 namespace detail {
 
-int attributes_of(const fs::path& host_path, const struct stat& info, std::string_view name) {
+namespace {
+
+int attributes_from(const struct stat& info, int stored_bits, std::string_view name) {
   int attr = S_ISDIR(info.st_mode) ? faDirectory : faArchive;
   if (read_only_mode(info.st_mode)) attr |= faReadOnly;
-  attr |= stored_dos_bits(host_path);
+  attr |= stored_bits;
   if (!name.empty() && name[0] == '.' && !is_dot_or_dotdot(name)) attr |= faHidden;
   return attr;
+}
+
+}  // namespace
+
+int attributes_of(const fs::path& host_path, const struct stat& info, std::string_view name) {
+  return attributes_from(info, stored_dos_bits(host_path), name);
 }
 
 }  // namespace detail
@@ -112,7 +148,8 @@ int attributes_of(const fs::path& host_path, const struct stat& info, std::strin
 
 namespace {
 
-// A hidden file beside the destination that disappears unless it was renamed into place.
+// The copy's file until it is complete: unnamed where the file system allows it, else a
+// hidden name beside the destination. Either way it disappears unless it was put in place.
 class TempFile {
  public:
   ~TempFile() {
@@ -120,33 +157,55 @@ class TempFile {
     if (!path_.empty()) host().unlink(path_.c_str());
   }
   // 0 or the errno of the failed creation.
-  int create(const fs::path& folder) {
+  int create(const std::string& folder, bool unnamed) {
+    folder_ = folder;
+    // 0666 lets the kernel apply the umask, giving the mode a new Windows file gets.
+    if (unnamed) {
+      const int fd = host().open_tmpfile(folder.c_str(), 0666);
+      if (fd >= 0) {
+        fd_ = HostFd(fd);
+        return 0;
+      }
+      if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return errno;
+    }
+    return with_hidden_name([&](const std::string& candidate) {
+      const int fd = host().open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+      if (fd >= 0) fd_ = HostFd(fd);
+      return fd >= 0 ? 0 : -1;
+    });
+  }
+  // Gives an unnamed file its hidden name, so that it can replace a file by rename.
+  int name_it() {
+    return with_hidden_name([&](const std::string& candidate) { return host().link_fd(fd_.get(), candidate.c_str()); });
+  }
+  bool named() const { return !path_.empty(); }
+  int fd() const { return fd_.get(); }
+  HostFd& descriptor() { return fd_; }
+  const std::string& path() const { return path_; }
+  // The file now lives under another name; nothing to remove.
+  void release() { path_.clear(); }
+
+ private:
+  template <typename Make>
+  int with_hidden_name(Make make) {
     thread_local std::mt19937_64 random{std::random_device{}()};
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string name = ".setup-copy-";
       for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
-      const fs::path candidate = folder / name;
-      // 0666 lets the kernel apply the umask, giving the mode a new Windows file gets.
-      const int fd = host().open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-      if (fd >= 0) {
-        fd_ = HostFd(fd);
-        path_ = candidate;
+      std::string candidate = folder_ + '/' + name;
+      if (make(candidate) == 0) {
+        path_ = std::move(candidate);
         return 0;
       }
       if (errno != EEXIST) return errno;
     }
     return EEXIST;
   }
-  int fd() const { return fd_.get(); }
-  HostFd& descriptor() { return fd_; }
-  const fs::path& path() const { return path_; }
-  // The file now lives under another name; nothing to remove.
-  void release() { path_.clear(); }
 
- private:
   HostFd fd_;
-  fs::path path_;
+  std::string folder_;
+  std::string path_;
 };
 
 // Some kernels and file systems cannot copy between these two files in the kernel.
@@ -209,6 +268,85 @@ DWORD copy_data(int in, int out, off_t expected) {
   return done < expected ? ERROR_HANDLE_EOF : ERROR_SUCCESS;
 }
 
+bool no_hard_links(int error) { return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS; }
+
+// Data, hidden/system bits, times and read-only onto the temporary file.
+DWORD fill(TempFile& temp, int in, const struct stat& source, int source_attr) {
+  if (const DWORD error = copy_data(in, temp.fd(), source.st_size)) return error;
+  // User xattrs need write access, so the hidden/system bits go on before read-only.
+  if (source_attr & kStoredBits) {
+    if (store_dos_bits(temp.fd(), source_attr) != 0 && !no_user_xattrs(errno)) return write_error(errno);
+  }
+  const struct timespec times[2] = {source.st_atim, source.st_mtim};
+  if (host().futimens(temp.fd(), times) != 0) return write_error(errno);
+  if (source_attr & faReadOnly) {
+    struct stat created {};
+    if (host().fstat(temp.fd(), &created) != 0 || host().fchmod(temp.fd(), created.st_mode & 07555) != 0)
+      return write_error(errno);
+  }
+  return ERROR_SUCCESS;
+}
+
+// Why an existing destination cannot be replaced, or ERROR_SUCCESS.
+DWORD refusal_to_replace(const struct stat& current, const struct stat& source) {
+  if (S_ISDIR(current.st_mode) || read_only_mode(current.st_mode)) return ERROR_ACCESS_DENIED;
+  // Windows holds the source open without write sharing, so copying a file onto itself
+  // is a sharing violation rather than a truncation.
+  if (current.st_dev == source.st_dev && current.st_ino == source.st_ino) return ERROR_SHARING_VIOLATION;
+  return ERROR_SUCCESS;
+}
+
+enum class Placed { Done, Retry };
+
+// Puts the complete temporary file in the destination's place. An unnamed file that
+// cannot be linked at all (no hard links) asks for a retry with a named one.
+DWORD place(TempFile& temp, const fs::path& destination, bool fail_if_exists, const struct stat& source,
+            Placed& outcome) {
+  outcome = Placed::Done;
+  if (!temp.named()) {
+    // Linking an absent name is atomic, so nobody ever sees the file incomplete, and a
+    // file that appeared since the check is never replaced when it must not be.
+    if (host().link_fd(temp.fd(), destination.c_str()) == 0) {
+      // close() is where some file systems report a delayed write error.
+      if (temp.descriptor().close() != 0) {
+        const int error = errno;
+        host().unlink(destination.c_str());
+        return write_error(error);
+      }
+      return ERROR_SUCCESS;
+    }
+    const bool taken = errno == EEXIST;
+    if (taken) {
+      if (fail_if_exists) return ERROR_FILE_EXISTS;
+      struct stat current {};
+      if (host().stat(destination.c_str(), &current) == 0)
+        if (const DWORD error = refusal_to_replace(current, source)) return error;
+    }
+    if (!taken || temp.name_it() != 0) {
+      outcome = Placed::Retry;
+      return ERROR_SUCCESS;
+    }
+  }
+  if (temp.descriptor().close() != 0) return write_error(errno);
+
+  if (fail_if_exists) {
+    // link() refuses an existing name atomically, so a file that appeared meanwhile stays.
+    if (host().link(temp.path().c_str(), destination.c_str()) == 0) {
+      host().unlink(temp.path().c_str());
+      temp.release();
+      return ERROR_SUCCESS;
+    }
+    if (errno == EEXIST) return ERROR_FILE_EXISTS;
+    if (!no_hard_links(errno)) return write_error(errno);
+    // A file system without hard links: the check before the copy has to do.
+    struct stat again {};
+    if (host().lstat(destination.c_str(), &again) == 0) return ERROR_FILE_EXISTS;
+  }
+  if (host().rename(temp.path().c_str(), destination.c_str()) != 0) return write_error(errno);
+  temp.release();
+  return ERROR_SUCCESS;
+}
+
 DWORD copy_file(const AnsiString& existing, const AnsiString& target, bool fail_if_exists) {
   const ResolvedPath from = resolve_path(existing);
   if (!from) return from.error;
@@ -220,58 +358,37 @@ DWORD copy_file(const AnsiString& existing, const AnsiString& target, bool fail_
   struct stat source {};
   if (host().fstat(in.get(), &source) != 0) return read_error(errno);
   if (!S_ISREG(source.st_mode)) return ERROR_ACCESS_DENIED;
-  const int source_attr = detail::attributes_of(from.host, source, host_name_of(from.host));
+  const int source_attr = detail::attributes_from(source, stored_dos_bits(in.get()), host_name_of(from.host));
 
   if (!to.parent_exists) return ERROR_PATH_NOT_FOUND;
   // A symlink in the destination's place is replaced, not written through: its target may
   // lie outside the machine's drives.
-  const fs::path destination = to.host;
+  const fs::path& destination = to.host;
   struct stat current {};
-  if (host().stat(destination.c_str(), &current) == 0) {
+  bool exists = false;
+  // A name the lookup did not find needs no second look: a file that appears meanwhile
+  // makes the link below fail and is then checked like any existing one.
+  if (to.found && host().stat(destination.c_str(), &current) == 0) {
     if (fail_if_exists) return ERROR_FILE_EXISTS;
-    if (S_ISDIR(current.st_mode) || read_only_mode(current.st_mode)) return ERROR_ACCESS_DENIED;
-    // Windows holds the source open without write sharing, so copying a file onto itself
-    // is a sharing violation rather than a truncation.
-    if (current.st_dev == source.st_dev && current.st_ino == source.st_ino) return ERROR_SHARING_VIOLATION;
-  } else if (errno != ENOENT) {
+    if (const DWORD error = refusal_to_replace(current, source)) return error;
+    exists = true;
+  } else if (to.found && errno != ENOENT) {
     return detail::error_of_lookup(errno, to);
   }
 
-  TempFile temp;
-  if (const int error = temp.create(without_trailing_separator(destination).parent_path()))
-    return error == ENOENT ? ERROR_PATH_NOT_FOUND : error_from_errno(error);
-  if (const DWORD error = copy_data(in.get(), temp.fd(), source.st_size)) return error;
-
-  // User xattrs need write access, so the hidden/system bits go on before read-only.
-  if (source_attr & kStoredBits) {
-    if (store_dos_bits(temp.path(), source_attr) != 0 && !no_user_xattrs(errno)) return write_error(errno);
+  const std::string folder = host_folder_of(destination);
+  // An unnamed file saves creating and renaming a name when nothing is replaced.
+  for (const bool unnamed : {!exists, false}) {
+    TempFile temp;
+    if (const int error = temp.create(folder, unnamed))
+      return error == ENOENT ? ERROR_PATH_NOT_FOUND : error_from_errno(error);
+    if (const DWORD error = fill(temp, in.get(), source, source_attr)) return error;
+    Placed outcome;
+    const DWORD error = place(temp, destination, fail_if_exists, source, outcome);
+    if (outcome == Placed::Done) return error;
+    if (host().lseek(in.get(), 0, SEEK_SET) != 0) return read_error(errno);
   }
-  const struct timespec times[2] = {source.st_atim, source.st_mtim};
-  if (host().futimens(temp.fd(), times) != 0) return write_error(errno);
-  if (source_attr & faReadOnly) {
-    struct stat created {};
-    if (host().fstat(temp.fd(), &created) != 0 || host().fchmod(temp.fd(), created.st_mode & 07555) != 0)
-      return write_error(errno);
-  }
-  // close() is where some file systems report a delayed write error.
-  if (temp.descriptor().close() != 0) return write_error(errno);
-
-  if (fail_if_exists) {
-    // link() refuses an existing name atomically, so a file that appeared meanwhile stays.
-    if (host().link(temp.path().c_str(), destination.c_str()) == 0) {
-      host().unlink(temp.path().c_str());
-      temp.release();
-      return ERROR_SUCCESS;
-    }
-    if (errno == EEXIST) return ERROR_FILE_EXISTS;
-    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP && errno != ENOSYS) return write_error(errno);
-    // A file system without hard links: the check above has to do.
-    struct stat again {};
-    if (host().lstat(destination.c_str(), &again) == 0) return ERROR_FILE_EXISTS;
-  }
-  if (host().rename(temp.path().c_str(), destination.c_str()) != 0) return write_error(errno);
-  temp.release();
-  return ERROR_SUCCESS;
+  return ERROR_WRITE_FAULT;
 }
 
 }  // namespace
@@ -444,9 +561,17 @@ DWORD open_search(const AnsiString& path, detail::SearchState& state) {
   std::vector<std::string> names;
   if (host().list_directory(folder.c_str(), names) != 0) return error_from_errno(errno);
 
-  auto add = [&](const fs::path& host_path, AnsiString name) {
+  // Entries are looked at through the folder's descriptor: walking the full path again
+  // for each one costs more than the look itself.
+  const HostFd folder_fd(host().open(folder.c_str(), O_RDONLY | O_DIRECTORY, 0));
+  auto add = [&](const std::string& host_name, const fs::path& host_path, AnsiString name) {
     struct stat info {};
-    if (host().stat(host_path.c_str(), &info) != 0 && host().lstat(host_path.c_str(), &info) != 0) return;
+    const auto look = [&](int flags) {
+      // ".." stays lexical, as the path names it, even where the folder is a symlink.
+      return folder_fd && host_name != ".." ? host().fstatat(folder_fd.get(), host_name.c_str(), &info, flags)
+                       : (flags ? host().lstat(host_path.c_str(), &info) : host().stat(host_path.c_str(), &info));
+    };
+    if (look(0) != 0 && look(AT_SYMLINK_NOFOLLOW) != 0) return;
     const int attr = detail::attributes_of(host_path, info, name);
     const std::int64_t size = S_ISDIR(info.st_mode) ? 0 : static_cast<std::int64_t>(info.st_size);
     state.entries.push_back({std::move(name), attr, size, dos_date_time(info.st_mtim.tv_sec)});
@@ -455,13 +580,15 @@ DWORD open_search(const AnsiString& path, detail::SearchState& state) {
   // A drive's root has no "." and "..", as on Windows.
   const bool in_root = cut == 2;
   if (!in_root) {
-    if (detail::wildcard_match(pattern, ".")) add(folder, ".");
-    if (detail::wildcard_match(pattern, "..")) add(folder.parent_path(), "..");
+    if (detail::wildcard_match(pattern, ".")) add(".", folder, ".");
+    if (detail::wildcard_match(pattern, "..")) add("..", folder.parent_path(), "..");
   }
   const std::size_t dots = state.entries.size();
+  const bool everything = pattern == "*" || pattern == "*.*";
   for (const std::string& host_name : names) {
     AnsiString name = windows_name_of(host_name);
-    if (detail::wildcard_match(pattern, name)) add(folder / host_name, std::move(name));
+    if (everything || detail::wildcard_match(pattern, name))
+      add(host_name, fs::path(folder.native() + '/' + host_name), std::move(name));
   }
   std::sort(state.entries.begin() + static_cast<std::ptrdiff_t>(dots), state.entries.end(),
             [](const detail::SearchEntry& a, const detail::SearchEntry& b) {

@@ -4,11 +4,15 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+
+#include "platform/win32/folder_cache.h"
 
 namespace win32::detail {
 
@@ -16,6 +20,7 @@ int HostOs::open(const char* path, int flags, mode_t mode) { return ::open(path,
 int HostOs::close(int fd) { return ::close(fd); }
 ssize_t HostOs::read(int fd, void* buffer, std::size_t size) { return ::read(fd, buffer, size); }
 ssize_t HostOs::write(int fd, const void* buffer, std::size_t size) { return ::write(fd, buffer, size); }
+off_t HostOs::lseek(int fd, off_t offset, int whence) { return ::lseek(fd, offset, whence); }
 ssize_t HostOs::copy_file_range(int in_fd, int out_fd, std::size_t size) {
   return ::copy_file_range(in_fd, nullptr, out_fd, nullptr, size, 0);
 }
@@ -24,11 +29,23 @@ int HostOs::fsync(int fd) { return ::fsync(fd); }
 int HostOs::fstat(int fd, struct stat* info) { return ::fstat(fd, info); }
 int HostOs::stat(const char* path, struct stat* info) { return ::stat(path, info); }
 int HostOs::lstat(const char* path, struct stat* info) { return ::lstat(path, info); }
+int HostOs::fstatat(int dir_fd, const char* name, struct stat* info, int flags) {
+  return ::fstatat(dir_fd, name, info, flags);
+}
 int HostOs::futimens(int fd, const struct timespec times[2]) { return ::futimens(fd, times); }
 int HostOs::fchmod(int fd, mode_t mode) { return ::fchmod(fd, mode); }
 int HostOs::chmod(const char* path, mode_t mode) { return ::chmod(path, mode); }
 int HostOs::rename(const char* from, const char* to) { return ::rename(from, to); }
 int HostOs::link(const char* from, const char* to) { return ::link(from, to); }
+int HostOs::open_tmpfile(const char* folder, mode_t mode) { return ::open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, mode); }
+int HostOs::link_fd(int fd, const char* to) {
+  // Newer kernels let the opener link its own descriptor; older ones only through /proc.
+  if (::linkat(fd, "", AT_FDCWD, to, AT_EMPTY_PATH) == 0) return 0;
+  if (errno != ENOENT && errno != EPERM && errno != EINVAL) return -1;
+  char proc_path[40];
+  std::snprintf(proc_path, sizeof proc_path, "/proc/self/fd/%d", fd);
+  return ::linkat(AT_FDCWD, proc_path, AT_FDCWD, to, AT_SYMLINK_FOLLOW);
+}
 int HostOs::unlink(const char* path) { return ::unlink(path); }
 int HostOs::mkdir(const char* path, mode_t mode) { return ::mkdir(path, mode); }
 int HostOs::rmdir(const char* path) { return ::rmdir(path); }
@@ -37,11 +54,22 @@ int HostOs::access(const char* path, int mode) { return ::access(path, mode); }
 ssize_t HostOs::getxattr(const char* path, const char* name, void* value, std::size_t size) {
   return ::getxattr(path, name, value, size);
 }
+ssize_t HostOs::fgetxattr(int fd, const char* name, void* value, std::size_t size) {
+  return ::fgetxattr(fd, name, value, size);
+}
+int HostOs::fsetxattr(int fd, const char* name, const void* value, std::size_t size) {
+  return ::fsetxattr(fd, name, value, size, 0);
+}
 int HostOs::setxattr(const char* path, const char* name, const void* value, std::size_t size) {
   return ::setxattr(path, name, value, size, 0);
 }
 int HostOs::removexattr(const char* path, const char* name) { return ::removexattr(path, name); }
 int HostOs::statvfs(const char* path, struct statvfs* info) { return ::statvfs(path, info); }
+int HostOs::statfs(const char* path, struct statfs* info) { return ::statfs(path, info); }
+int HostOs::inotify_init() { return ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC); }
+ssize_t HostOs::inotify_read(int fd, void* buffer, std::size_t size) { return ::read(fd, buffer, size); }
+int HostOs::inotify_add_watch(int fd, const char* path, std::uint32_t mask) { return ::inotify_add_watch(fd, path, mask); }
+int HostOs::inotify_rm_watch(int fd, int wd) { return ::inotify_rm_watch(fd, wd); }
 
 int HostOs::list_directory(const char* path, std::vector<std::string>& names) {
   DIR* dir = ::opendir(path);
@@ -65,7 +93,13 @@ HostOs* active_host = &real_host;
 
 HostOs& host() { return *active_host; }
 
-ScopedHost::ScopedHost(HostOs& replacement) : previous_(active_host) { active_host = &replacement; }
-ScopedHost::~ScopedHost() { active_host = previous_; }
+ScopedHost::ScopedHost(HostOs& replacement) : previous_(active_host) {
+  forget_folder_listings();
+  active_host = &replacement;
+}
+ScopedHost::~ScopedHost() {
+  forget_folder_listings();
+  active_host = previous_;
+}
 
 }  // namespace win32::detail

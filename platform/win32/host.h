@@ -3,10 +3,12 @@
 #pragma once
 
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <sys/types.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,33 +22,49 @@ class HostOs {
   virtual int close(int fd);
   virtual ssize_t read(int fd, void* buffer, std::size_t size);
   virtual ssize_t write(int fd, const void* buffer, std::size_t size);
+  virtual off_t lseek(int fd, off_t offset, int whence);
   virtual ssize_t copy_file_range(int in_fd, int out_fd, std::size_t size);
   virtual int clone_file(int out_fd, int in_fd);  // a reflink; fails where unsupported
   virtual int fsync(int fd);
   virtual int fstat(int fd, struct stat* info);
   virtual int stat(const char* path, struct stat* info);
   virtual int lstat(const char* path, struct stat* info);
+  virtual int fstatat(int dir_fd, const char* name, struct stat* info, int flags);
   virtual int futimens(int fd, const struct timespec times[2]);
   virtual int fchmod(int fd, mode_t mode);
   virtual int chmod(const char* path, mode_t mode);
   virtual int rename(const char* from, const char* to);
   virtual int link(const char* from, const char* to);
+  // An unnamed regular file in `folder` that vanishes when closed unless link_fd gives it
+  // a name (O_TMPFILE); fails with EOPNOTSUPP or EISDIR where unsupported.
+  virtual int open_tmpfile(const char* folder, mode_t mode);
+  // Links the file open as `fd` at `to`, failing with EEXIST when that name exists.
+  virtual int link_fd(int fd, const char* to);
   virtual int unlink(const char* path);
   virtual int mkdir(const char* path, mode_t mode);
   virtual int rmdir(const char* path);
   virtual ssize_t readlink(const char* path, char* buffer, std::size_t size);
   virtual int access(const char* path, int mode);
   virtual ssize_t getxattr(const char* path, const char* name, void* value, std::size_t size);
+  virtual ssize_t fgetxattr(int fd, const char* name, void* value, std::size_t size);
+  virtual int fsetxattr(int fd, const char* name, const void* value, std::size_t size);
   virtual int setxattr(const char* path, const char* name, const void* value, std::size_t size);
   virtual int removexattr(const char* path, const char* name);
   virtual int statvfs(const char* path, struct statvfs* info);
+  virtual int statfs(const char* path, struct statfs* info);
+  // A non-blocking, close-on-exec inotify descriptor and its events.
+  virtual int inotify_init();
+  virtual ssize_t inotify_read(int fd, void* buffer, std::size_t size);
+  virtual int inotify_add_watch(int fd, const char* path, std::uint32_t mask);
+  virtual int inotify_rm_watch(int fd, int wd);
   // The entry names of a folder without "." and "..", in the host's order.
   virtual int list_directory(const char* path, std::vector<std::string>& names);
 };
 
 HostOs& host();
 
-// Replaces the host for the lifetime of the scope (tests only).
+// Replaces the host for the lifetime of the scope (tests only). State kept from one host's
+// answers (folder listings) is dropped at both ends.
 class ScopedHost {
  public:
   explicit ScopedHost(HostOs& replacement);

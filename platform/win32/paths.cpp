@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/win32/folder_cache.h"
 #include "platform/win32/host.h"
 
 namespace win32 {
@@ -53,14 +54,13 @@ bool host_is_directory(const fs::path& path) {
 std::optional<std::string> find_entry(const fs::path& folder, const AnsiString& name) {
   const std::string exact = rtl::ansi_to_utf8(name);
   if (host_entry_exists(folder / exact)) return exact;
-  std::vector<std::string> entries;
-  if (detail::host().list_directory(folder.c_str(), entries) != 0) return std::nullopt;
-  for (const std::string& entry : entries)
-    if (rtl::AnsiSameText(windows_name_of(entry), name)) return entry;
-  return std::nullopt;
+  struct stat info {};
+  if (detail::host().stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
+  return detail::find_case_insensitive(folder.native(), info, name);
 }
 
 }  // namespace
+
 
 bool valid_file_name(std::string_view name) {
   for (char c : name) {
@@ -150,11 +150,51 @@ ResolvedPath resolve_path(const AnsiString& path, const Machine& machine, LastCo
     result.error = ERROR_PATH_NOT_FOUND;
     return result;
   }
+
+  // Most paths name existing entries in their exact case, or a new name in an existing
+  // folder: one lstat, or two, settle those without the walk below.
+  const std::size_t looked_up = parts.size() - (last == LastComponent::Pattern && !parts.empty() ? 1 : 0);
+  if (looked_up > 0) {
+    // Plain strings: building a filesystem::path component by component costs more here
+    // than the system calls.
+    std::string exact = root->native();
+    for (std::size_t i = 0; i < looked_up; ++i) {
+      exact += '/';
+      exact += rtl::ansi_to_utf8(parts[i]);
+    }
+    struct stat info {};
+    bool settled = detail::host().lstat(exact.c_str(), &info) == 0;
+    result.found = settled;
+    if (!settled && errno == ENOENT) {
+      const std::size_t cut = exact.rfind('/');
+      const std::string folder = exact.substr(0, cut);
+      if (detail::host().stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        if (auto entry = detail::find_case_insensitive(folder, info, parts[looked_up - 1])) {
+          exact.replace(cut + 1, std::string::npos, *entry);
+          result.found = true;
+        }
+        settled = true;
+      }
+    }
+    if (settled) {
+      if (looked_up < parts.size()) {
+        exact += '/';
+        exact += rtl::ansi_to_utf8(parts.back());
+        result.found = false;
+      }
+      if (full.back() == '\\') exact += '/';
+      result.full = full;
+      result.host = std::move(exact);
+      result.parent_exists = true;
+      return result;
+    }
+    result.found = false;
+  }
+
   if (!host_is_directory(*root)) {
     result.error = ERROR_NOT_READY;  // a drive whose medium or folder is absent
     return result;
   }
-
   fs::path host = *root;
   bool found = true;
   result.parent_exists = true;
@@ -170,6 +210,7 @@ ResolvedPath resolve_path(const AnsiString& path, const Machine& machine, LastCo
     if (!is_last) result.parent_exists = false;
     host /= rtl::ansi_to_utf8(parts[i]);
   }
+  result.found = found && !parts.empty() && last == LastComponent::Name;
   if (!parts.empty() && full.back() == '\\') host /= "";
   result.full = full;
   result.host = host;

@@ -16,6 +16,7 @@ struct ResolvedPath {
   AnsiString full;               // "C:\Dir\file": drive upper case, separators '\'
   std::filesystem::path host;    // existing components in their on-disk case
   bool parent_exists = false;    // every folder before the last component exists
+  bool found = false;            // the last component was found (a drive's root is not)
   explicit operator bool() const { return error == ERROR_SUCCESS; }
 };
 

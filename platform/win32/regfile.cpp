@@ -624,7 +624,8 @@ void Hive::saved(std::string text) {
 void Hive::write_key(const HiveKey& key, std::u16string& path, std::string& out) const {
   const bool is_root = &key == root_.get();
   const bool wine_writes = !key.values_.empty() || key.subkeys_.empty() || key.class_ || key.link_;
-  if (wine_writes || key.listed_ || !key.extra_lines_.empty()) {
+  // A changed key is written in Wine's form: only where Wine itself would write it.
+  if (wine_writes || (key.listed_ && !key.changed_) || !key.extra_lines_.empty()) {
     out += '\n';
     if (key.listed_ && !key.changed_) {
       out += key.header_;

@@ -89,4 +89,49 @@ std::vector<std::string> visible_forms(const json& dump) {
   return names;
 }
 
+std::map<std::string, std::string> tree_contents(const fs::path& root) {
+  std::map<std::string, std::string> out;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    const std::string name = fs::relative(entry.path(), root).string();
+    if (entry.is_symlink()) out[name] = "-> " + fs::read_symlink(entry.path()).string();
+    else if (entry.is_regular_file()) out[name] = testing_support::read_file(entry.path());
+    else out[name] = "<dir>";
+  }
+  return out;
+}
+
+std::vector<std::string> layout_faults(const json& dump, const std::string& form_name) {
+  const json& f = form(dump, form_name);
+  struct Box {
+    std::string name, parent;
+    int left, top, right, bottom;
+  };
+  std::vector<Box> boxes;
+  for (const json& c : f.at("controls")) {
+    if (!c.at("visible").get<bool>()) continue;
+    const int left = c.at("left"), top = c.at("top");
+    boxes.push_back({c.at("name"), c.at("parent"), left, top, left + c.at("width").get<int>(),
+                     top + c.at("height").get<int>()});
+  }
+  std::vector<std::string> faults;
+  for (const Box& b : boxes) {
+    int width = f.at("clientWidth"), height = f.at("clientHeight");
+    if (b.parent != form_name) {
+      const json& parent = control(dump, form_name, b.parent);
+      width = parent.at("width");
+      height = parent.at("height");
+    }
+    if (b.left < 0 || b.top < 0 || b.right > width || b.bottom > height)
+      faults.push_back(b.name + " reaches outside " + b.parent);
+  }
+  for (std::size_t i = 0; i < boxes.size(); ++i)
+    for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+      const Box& a = boxes[i];
+      const Box& b = boxes[j];
+      if (a.parent == b.parent && a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
+        faults.push_back(a.name + " overlaps " + b.name);
+    }
+  return faults;
+}
+
 }  // namespace e2e

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -51,5 +52,10 @@ const json& control(const json& dump, const std::string& form_name, const std::s
 std::vector<std::string> lines(const json& dump, const std::string& form_name, const std::string& memo = "Memo1");
 // The names of the visible forms, in creation order.
 std::vector<std::string> visible_forms(const json& dump);
+// Every entry below `root` with the contents of its files, to show that nothing was written.
+std::map<std::string, std::string> tree_contents(const std::filesystem::path& root);
+// What is wrong with the layout of a form: visible controls reaching outside their parent
+// (the client area for the form's own) or overlapping a visible sibling. Empty when sound.
+std::vector<std::string> layout_faults(const json& dump, const std::string& form_name);
 
 }  // namespace e2e

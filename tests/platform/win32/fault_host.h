@@ -28,7 +28,8 @@ class FaultHost : public win32::detail::HostOs {
   std::size_t write_budget = kUnlimited; // bytes write() accepts; the write crossing it is short
   int reads_before_error = -1;           // read calls that succeed before read_errno
   int read_errno = EIO;
-  int create_errno = 0;                  // open() with O_CREAT
+  int create_errno = 0;                  // open() with O_CREAT, and open_tmpfile()
+  bool unnamed_files = true;             // false: open_tmpfile() is unsupported
   int rename_errno = 0;
   int link_errno = 0;
   std::function<void(const char* to)> before_link;
@@ -41,6 +42,13 @@ class FaultHost : public win32::detail::HostOs {
   int open(const char* path, int flags, mode_t mode) override {
     if ((flags & O_CREAT) && create_errno) return fail(create_errno);
     const int fd = HostOs::open(path, flags, mode);
+    if (fd >= 0) ++opens;
+    return fd;
+  }
+  int open_tmpfile(const char* folder, mode_t mode) override {
+    if (create_errno) return fail(create_errno);
+    if (!unnamed_files) return fail(EOPNOTSUPP);
+    const int fd = HostOs::open_tmpfile(folder, mode);
     if (fd >= 0) ++opens;
     return fd;
   }
@@ -76,6 +84,10 @@ class FaultHost : public win32::detail::HostOs {
     if (before_link) before_link(to);
     return link_errno ? fail(link_errno) : HostOs::link(from, to);
   }
+  int link_fd(int fd, const char* to) override {
+    if (before_link) before_link(to);
+    return link_errno ? fail(link_errno) : HostOs::link_fd(fd, to);
+  }
   ssize_t getxattr(const char* path, const char* name, void* value, std::size_t size) override {
     return xattr_errno ? fail(xattr_errno) : HostOs::getxattr(path, name, value, size);
   }
@@ -84,6 +96,15 @@ class FaultHost : public win32::detail::HostOs {
     struct stat info {};
     if (xattr_needs_write && HostOs::stat(path, &info) == 0 && (info.st_mode & 0222) == 0) return fail(EACCES);
     return HostOs::setxattr(path, name, value, size);
+  }
+  ssize_t fgetxattr(int fd, const char* name, void* value, std::size_t size) override {
+    return xattr_errno ? fail(xattr_errno) : HostOs::fgetxattr(fd, name, value, size);
+  }
+  int fsetxattr(int fd, const char* name, const void* value, std::size_t size) override {
+    if (xattr_errno || setxattr_errno) return fail(xattr_errno ? xattr_errno : setxattr_errno);
+    struct stat info {};
+    if (xattr_needs_write && HostOs::fstat(fd, &info) == 0 && (info.st_mode & 0222) == 0) return fail(EACCES);
+    return HostOs::fsetxattr(fd, name, value, size);
   }
   int removexattr(const char* path, const char* name) override {
     return xattr_errno ? fail(xattr_errno) : HostOs::removexattr(path, name);

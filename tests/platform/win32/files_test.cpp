@@ -84,26 +84,29 @@ TEST_F(FilesTest, CopyCarriesDataTimeAndAttributesOnEveryDataPath) {
       {0, 0}, {3, faReadOnly}, {4096, faHidden}, {5000, faSysFile}, {(3u << 20) + 7, faHidden | faSysFile | faReadOnly},
   };
   for (const bool kernel : {true, false}) {
-    FaultHost fault;
-    fault.kernel_copy = kernel;
-    detail::ScopedHost use(fault);
-    int n = 0;
-    for (const Row& row : rows) {
-      const std::string name = "f" + std::to_string(n++) + ".dat";
-      std::string data(row.size, '\0');
-      for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7 + i / 251);
-      write_file(d(name), data);
-      set_mtime(d(name), 1000000000 + n);
-      ASSERT_EQ(FileSetAttr("D:\\" + name, row.attr), 0);
+    for (const bool unnamed : {true, false}) {
+      FaultHost fault;
+      fault.kernel_copy = kernel;
+      fault.unnamed_files = unnamed;
+      detail::ScopedHost use(fault);
+      int n = 0;
+      for (const Row& row : rows) {
+        const std::string name = "f" + std::to_string(n++) + ".dat";
+        std::string data(row.size, '\0');
+        for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7 + i / 251);
+        write_file(d(name), data);
+        set_mtime(d(name), 1000000000 + n);
+        ASSERT_EQ(FileSetAttr("D:\\" + name, row.attr), 0);
 
-      ASSERT_TRUE(CopyFileA("D:\\" + name, "C:\\" + name, FALSE)) << name << " error " << GetLastError();
-      EXPECT_TRUE(read_file(c(name)) == data) << name << " kernel " << kernel;
-      EXPECT_EQ(mtime_of(c(name)), 1000000000 + n) << name;
-      EXPECT_EQ(FileGetAttr("C:\\" + name), row.attr | faArchive) << name;
+        ASSERT_TRUE(CopyFileA("D:\\" + name, "C:\\" + name, FALSE)) << name << " error " << GetLastError();
+        EXPECT_TRUE(read_file(c(name)) == data) << name << " kernel " << kernel << " unnamed " << unnamed;
+        EXPECT_EQ(mtime_of(c(name)), 1000000000 + n) << name;
+        EXPECT_EQ(FileGetAttr("C:\\" + name), row.attr | faArchive) << name;
+      }
+      EXPECT_TRUE(temp_files_in(c("")).empty());
+      fs::remove_all(c(""));
+      fs::create_directory(c(""));
     }
-    EXPECT_TRUE(temp_files_in(c("")).empty());
-    fs::remove_all(c(""));
-    fs::create_directory(c(""));
   }
 }
 
@@ -221,6 +224,29 @@ TEST_F(FilesTest, FailIfExistsHoldsAgainstAFileThatAppearsDuringTheCopy) {
   }
   EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS);
   EXPECT_EQ(read_file(c("late.txt")), "raced");
+  EXPECT_TRUE(temp_files_in(c("")).empty());
+
+  // Without fail-if-exists the file that appeared is replaced, as an older one would be.
+  fault.before_link = [](const char* to) {
+    if (!fs::path(to).filename().string().starts_with(".setup-copy-")) write_file(to, "raced");
+  };
+  {
+    detail::ScopedHost use(fault);
+    EXPECT_TRUE(CopyFileA("D:\\src.txt", "C:\\later.txt", FALSE)) << GetLastError();
+  }
+  EXPECT_EQ(read_file(c("later.txt")), "new");
+  EXPECT_TRUE(temp_files_in(c("")).empty());
+  // ... unless it is one Windows would refuse to replace.
+  fault.before_link = [](const char* to) {
+    write_file(to, "raced");
+    ::chmod(to, 0444);
+  };
+  {
+    detail::ScopedHost use(fault);
+    EXPECT_FALSE(CopyFileA("D:\\src.txt", "C:\\locked.txt", FALSE));
+  }
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(read_file(c("locked.txt")), "raced");
   EXPECT_TRUE(temp_files_in(c("")).empty());
 
   // Without hard links the copy still lands.

@@ -1,12 +1,21 @@
 #include "platform/win32/paths.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+
+#include "platform/win32/files.h"
+#include "platform/win32/host.h"
 #include "tests/support/machine_dir.h"
 #include "tests/support/temp_dir.h"
 
 using namespace win32;
 using testing_support::TempDir;
+using testing_support::write_file;
 namespace fs = std::filesystem;
 
 namespace {
@@ -54,21 +63,150 @@ TEST_F(PathsTest, FullPathsFoldDotsAndStayOnTheDrive) {
 }
 
 TEST_F(PathsTest, ResolvesCaseInsensitivelyThroughTheDrives) {
-  struct Row { const char* in; fs::path host; bool parent_exists; };
+  struct Row { const char* in; fs::path host; bool parent_exists; bool found; };
   const Row rows[] = {
-      {"d:\\bmps\\a\\GRID.BMP", prefix / "dosdevices/d:/BMPS/A/Grid.bmp", true},
-      {"D:\\Bmps\\A\\new.bmp", prefix / "dosdevices/d:/BMPS/A/new.bmp", true},
+      {"d:\\bmps\\a\\GRID.BMP", prefix / "dosdevices/d:/BMPS/A/Grid.bmp", true, true},
+      {"D:\\BMPS\\A\\grid.bmp", prefix / "dosdevices/d:/BMPS/A/Grid.bmp", true, true},
+      {"D:\\BMPS\\A\\Grid.bmp", prefix / "dosdevices/d:/BMPS/A/Grid.bmp", true, true},
+      {"D:\\Bmps\\A\\new.bmp", prefix / "dosdevices/d:/BMPS/A/new.bmp", true, false},
+      {"D:\\BMPS\\A\\new.bmp", prefix / "dosdevices/d:/BMPS/A/new.bmp", true, false},
+      {"D:\\BMPS\\A\\Grid.bmp\\x", prefix / "dosdevices/d:/BMPS/A/Grid.bmp/x", true, false},
+      {"D:\\BMPS\\", prefix / "dosdevices/d:/BMPS/", true, true},
       {"C:\\PROGRAM FILES\\R\xC4TSEL TYX\\solver.exe",
-       prefix / "dosdevices/c:/Program Files/R\xC3\xA4tsel Tyx/Solver.exe", true},
-      {"C:\\New\\Sub\\file", prefix / "dosdevices/c:/New/Sub/file", false},
-      {"C:\\..\\..\\etc\\passwd", prefix / "dosdevices/c:/etc/passwd", false},
-      {"Z:\\etc\\passwd", prefix / "dosdevices/z:/etc/passwd", true},
+       prefix / "dosdevices/c:/Program Files/R\xC3\xA4tsel Tyx/Solver.exe", true, true},
+      {"C:\\New\\Sub\\file", prefix / "dosdevices/c:/New/Sub/file", false, false},
+      {"C:\\..\\..\\etc\\passwd", prefix / "dosdevices/c:/etc/passwd", false, false},
+      {"Z:\\etc\\passwd", prefix / "dosdevices/z:/etc/passwd", true, true},
+      {"Z:\\", prefix / "dosdevices/z:", true, false},
   };
   for (const Row& row : rows) {
     const ResolvedPath r = resolve_path(row.in, *machine);
     ASSERT_TRUE(r) << row.in << ": error " << r.error;
     EXPECT_EQ(r.host, row.host) << row.in;
     EXPECT_EQ(r.parent_exists, row.parent_exists) << row.in;
+    EXPECT_EQ(r.found, row.found) << row.in;
+  }
+}
+
+// A new name is looked up case-insensitively from a kept listing of its folder; whatever
+// changed the folder since, that listing must not answer from before the change.
+TEST_F(PathsTest, LookupsSeeEveryChangeMadeBetweenThem) {
+  const MachineScope scope(*machine);
+  struct Row {
+    const char* what;
+    std::function<void(const fs::path& dir)> before, change;
+    const char* name;
+    const char* first;
+    const char* then;
+  };
+  const auto nothing = [](const fs::path&) {};
+  const Row rows[] = {
+      {"another process creates the name in another case", nothing,
+       [](const fs::path& dir) { ASSERT_EQ(std::system(("touch '" + (dir / "README.TXT").string() + "'").c_str()), 0); },
+       "readme.txt", "readme.txt", "README.TXT"},
+      {"the name appears in another case", nothing, [](const fs::path& dir) { write_file(dir / "Setup.INI", ""); },
+       "SETUP.ini", "SETUP.ini", "Setup.INI"},
+      {"the match is removed", [](const fs::path& dir) { write_file(dir / "Data.BIN", ""); },
+       [](const fs::path& dir) { fs::remove(dir / "Data.BIN"); }, "data.bin", "Data.BIN", "data.bin"},
+      {"the match is renamed away", [](const fs::path& dir) { write_file(dir / "Old.TXT", ""); },
+       [](const fs::path& dir) { fs::rename(dir / "Old.TXT", dir / "Other.txt"); }, "old.txt", "Old.TXT", "old.txt"},
+      {"a match is renamed in", [](const fs::path& dir) { write_file(dir / "Other.txt", ""); },
+       [](const fs::path& dir) { fs::rename(dir / "Other.txt", dir / "New.TXT"); }, "new.txt", "new.txt", "New.TXT"},
+      {"a second match makes the folder's order decide", [](const fs::path& dir) { write_file(dir / "Twin.txt", ""); },
+       [](const fs::path& dir) { write_file(dir / "TWIN.txt", ""); }, "twin.TXT", "Twin.txt", nullptr},
+      {"the folder is replaced by another of that name", [](const fs::path& dir) { write_file(dir / "Keep.TXT", ""); },
+       [](const fs::path& dir) {
+         fs::remove_all(dir);
+         write_file(dir / "KEEP.txt", "");
+       },
+       "keep.txt", "Keep.TXT", "KEEP.txt"},
+      {"CopyFileA puts the name in", nothing,
+       [this](const fs::path&) {
+         write_file(tmp / "medium/source.txt", "x");
+         ASSERT_TRUE(CopyFileA("D:\\source.txt", "D:\\row7\\Copied.TXT", FALSE));
+       },
+       "copied.txt", "copied.txt", "Copied.TXT"},
+  };
+  int n = 0;
+  for (const Row& row : rows) {
+    const std::string folder = "row" + std::to_string(n++);
+    const fs::path dir = tmp / "medium" / folder;
+    fs::create_directories(dir);
+    row.before(dir);
+    const AnsiString path = "D:\\" + folder + "\\" + row.name;
+    EXPECT_EQ(resolve_path(path).host.filename(), row.first) << row.what;
+    row.change(dir);
+    const fs::path then = resolve_path(path).host.filename();
+    fs::path expected = row.then ? row.then : "";
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      if (!expected.empty()) break;
+      if (rtl::AnsiSameText(entry.path().filename().string(), row.name)) expected = entry.path().filename();
+    }
+    EXPECT_EQ(then, expected) << row.what;
+  }
+}
+
+// Listings of more folders than are kept: the ones let go are listed afresh.
+TEST_F(PathsTest, LookupsStayRightAcrossManyFolders) {
+  const MachineScope scope(*machine);
+  for (const char* name : {"File.TXT", "Later.TXT"}) {
+    for (int i = 0; i < 80; ++i) {
+      const std::string folder = "many" + std::to_string(i);
+      fs::create_directories(tmp / "medium" / folder);
+      write_file(tmp / "medium" / folder / name, "");
+      const AnsiString lookup = "D:\\" + folder + "\\" + rtl::AnsiLowerCase(name);
+      EXPECT_EQ(resolve_path(lookup).host.filename(), name) << lookup;
+    }
+  }
+}
+
+// A host whose inotify loses every event, and may say so with an overflow, on a file
+// system type of the test's choosing.
+class LossyInotifyHost : public detail::HostOs {
+ public:
+  LossyInotifyHost(std::uint32_t fs_type, bool overflow) : fs_type_(fs_type), overflow_(overflow) {}
+  int statfs(const char* path, struct statfs* info) override {
+    const int result = HostOs::statfs(path, info);
+    if (result == 0) info->f_type = fs_type_;
+    return result;
+  }
+  ssize_t inotify_read(int fd, void* buffer, std::size_t size) override {
+    char lost[8192];
+    while (HostOs::inotify_read(fd, lost, sizeof lost) > 0) {
+    }
+    if (!overflow_ || size < sizeof(inotify_event)) {
+      errno = EAGAIN;
+      return -1;
+    }
+    inotify_event event {};
+    event.wd = -1;
+    event.mask = IN_Q_OVERFLOW;
+    std::memcpy(buffer, &event, sizeof event);
+    return sizeof event;
+  }
+
+ private:
+  std::uint32_t fs_type_;
+  bool overflow_;
+};
+
+TEST_F(PathsTest, KeptListingsNeedInotifyToSeeEveryChange) {
+  const MachineScope scope(*machine);
+  struct Row { const char* what; std::uint32_t fs_type; bool overflow; };
+  const Row rows[] = {
+      {"a network file system, whose other clients' changes inotify never reports", 0x6969, false},
+      {"a local file system whose inotify queue overflowed", 0xEF53, true},
+  };
+  int n = 0;
+  for (const Row& row : rows) {
+    const std::string folder = "lossy" + std::to_string(n++);
+    fs::create_directories(tmp / "medium" / folder);
+    LossyInotifyHost lossy(row.fs_type, row.overflow);
+    detail::ScopedHost use(lossy);
+    const AnsiString path = "D:\\" + folder + "\\unseen.txt";
+    EXPECT_EQ(resolve_path(path).host.filename(), "unseen.txt") << row.what;
+    write_file(tmp / "medium" / folder / "UNSEEN.TXT", "");
+    EXPECT_EQ(resolve_path(path).host.filename(), "UNSEEN.TXT") << row.what;
   }
 }
 

@@ -1,0 +1,24 @@
+// Case-insensitive name lookups in host folders, answered from listings that inotify keeps
+// current, so that filling a folder does not list it again for every new name.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/rtl/ansi.h"
+
+namespace win32::detail {
+
+// The entry of the existing folder `folder`, whose status is `info`, that matches `name`
+// case-insensitively (the first in listing order when several do), or nothing. A listing
+// is kept only where inotify reports every change (local file systems) and is brought up
+// to date from its events before each use; elsewhere the folder is listed every time.
+std::optional<std::string> find_case_insensitive(const std::string& folder, const struct stat& info,
+                                                 const rtl::AnsiString& name);
+
+// Drops every kept listing and the inotify descriptor (tests that swap the host).
+void forget_folder_listings();
+
+}  // namespace win32::detail

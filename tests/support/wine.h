@@ -1,0 +1,25 @@
+// Running the real peer: private copies of the fixture's Wine prefixes and Wine commands.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace testing_support {
+
+bool wine_installed();
+// The 64-bit loader, for programs a 64-bit prefix has only in its 64-bit form.
+std::string wine64_command();
+
+// A private copy of a fixture prefix. Wine's DLLs are hard links to save a gigabyte per
+// test; everything Wine may rewrite is a real copy (it writes multiply-linked files in
+// place, which would change the fixture).
+void copy_prefix(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Runs a shell command and returns its standard output without carriage returns.
+std::string run(const std::string& command);
+
+// The environment for a Wine command on `prefix`: no display, no debug output, no Gecko or
+// Mono installers.
+std::string wine_env(const std::filesystem::path& prefix);
+
+}  // namespace testing_support
