@@ -208,6 +208,7 @@ TEST(CustomSetup, NoProgramChosenGivesTheNoProgramMessage) {
   for (const std::string& disk : {free_on_c(0), std::string("SETUP_DISK_FREE=C=fail")}) {
     SCOPED_TRACE(disk);
     Session session;
+    const auto before = e2e::tree_contents(session.machine());
     const auto result = session.run(script({kToCustomSetup,
                                             {"select cdMainLanguageSolver 1", "click cbQuillax", "click cbXGenerator",
                                              "click cbXDrawer", "click btnNext", "dump", "click OK", "dump",
@@ -220,6 +221,7 @@ TEST(CustomSetup, NoProgramChosenGivesTheNoProgramMessage) {
     EXPECT_EQ(after["active"], "frmCustomSetup");
     EXPECT_EQ(e2e::visible_forms(after), (Lines{"frmBackground", "frmCustomSetup"}));
     EXPECT_EQ(after["choices"]["SolverMainLanguage"], 7);
+    EXPECT_EQ(e2e::tree_contents(session.machine()), before);
   }
 }
 

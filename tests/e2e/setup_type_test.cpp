@@ -235,6 +235,7 @@ TEST(SetupType, NextChecksTheSpaceExceptForCustom) {
 // A target drive that cannot tell its free space counts as full: nothing but Custom goes on.
 TEST(SetupType, ADriveWithoutMediumShowsNoSpaceAndStops) {
   Session session;
+  const auto before = e2e::tree_contents(session.machine());
   const auto result = session.run(script({kToSetupType, {"dump", "click btnNext", "dump", "click OK",
                                                          "select rgSetupType 1", "click btnNext", "dump",
                                                          "key Escape", "key Escape"}}),
@@ -243,6 +244,7 @@ TEST(SetupType, ADriveWithoutMediumShowsNoSpaceAndStops) {
   EXPECT_EQ(control(result.dumps[0], "frmSetupType", "lbSizeAvailable")["caption"], "0 Mb");
   EXPECT_EQ(result.dumps[1]["active"], "MessageBox");
   EXPECT_EQ(result.dumps[2]["active"], "frmCustomSetup");
+  EXPECT_EQ(e2e::tree_contents(session.machine()), before);
 }
 
 // Back shows the welcome page in German and the destination page elsewhere; from there
