@@ -220,6 +220,8 @@ void TButton::Click() {
   detail::desktop().Fire(this, OnClick, this);
 }
 
+int TextWidth(const TFont& font, const AnsiString& text) { return detail::backend().MeasureText(font, text).width; }
+
 TLabel::TLabel() {
   SetBounds(0, 0, 65, 13);
 }
@@ -299,6 +301,11 @@ void TCheckBox::Toggle() {
   detail::desktop().Fire(this, OnClick, this);
 }
 
+void TCheckBox::SetAlignment(TAlignment value) {
+  alignment_ = value;
+  Changed();
+}
+
 TItemsControl::TItemsControl() : Items(&items_) {
   items_.SetObserver([this] { ItemsChanged(); });
 }
@@ -327,9 +334,11 @@ void TComboBox::SetStyle(TComboBoxStyle value) {
 void TComboBox::SetItemIndex(int index) {
   if (index < -1 || index >= Items->Count()) index = -1;
   item_index_ = index;
+  // No selection empties the edit part too, whatever the style, as the platform's
+  // combo box does when its selection is set to none.
   if (index >= 0)
     text_ = Items->Strings(index);
-  else if (style_ == csDropDownList)
+  else
     text_.clear();
   Changed();
 }

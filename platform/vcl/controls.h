@@ -20,6 +20,10 @@ class Desktop;
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
+// Width in pixels of one line of text in a font, as a canvas measures it for layout
+// computed at run time; '&' accelerators are not counted, as on a caption.
+int TextWidth(const TFont& font, const AnsiString& text);
+
 // Anything drawn on a form. Properties set from code raise no user event unless the
 // property says otherwise; the events fire for what a person (or a script) does.
 class TControl : public TComponent {
@@ -220,9 +224,13 @@ class TCheckBox : public TWinControl {
   void SetChecked(bool value);
   // What a person's click does: toggle, then OnClick.
   void Toggle();
+  // taLeftJustify puts the caption left of the box; the platform's default is the right.
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment value);
 
  private:
   bool checked_ = false;
+  TAlignment alignment_ = taRightJustify;
 };
 
 enum TComboBoxStyle { csDropDown, csDropDownList };
@@ -253,6 +261,7 @@ class TComboBox : public TItemsControl {
   const AnsiString& Text() const { return text_; }
   // Text of the edit part; selects the matching item. No event.
   void SetText(const AnsiString& text);
+  // The item's text goes into the edit part; -1 empties it. No event.
   void SetItemIndex(int index) override;
   TNotifyEvent OnChange;
 

@@ -630,6 +630,7 @@ void QtPeer::Sync() {
     w->setText(qs(k->Caption()));
     w->setShortcut(QKeySequence());
     w->setChecked(k->Checked());
+    w->setLayoutDirection(k->Alignment() == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
   } else if (auto* cb = dynamic_cast<TComboBox*>(&c)) {
     auto* w = static_cast<QComboBox*>(widget_.data());
     if (shown_items_ != cb->Items->Items()) {

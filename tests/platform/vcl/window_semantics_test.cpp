@@ -9,6 +9,7 @@
 #include "platform/vcl/backend.h"
 #include "platform/vcl/desktop.h"
 #include "tests/platform/vcl/test_forms.h"
+#include "tests/support/temp_dir.h"
 
 using namespace vcl;
 using namespace rtl::literals;
@@ -318,6 +319,33 @@ TEST_F(Vcl, PropertiesSetFromCodeRaiseNoUserEvents) {
   EXPECT_EQ(events, 1);
 }
 
+// An index set from code carries the item's text into the edit part, and no selection
+// leaves it empty in both styles, so a box never shows an item it does not select.
+TEST_F(Vcl, ComboBoxIndexFromCodeSetsTheEditText) {
+  TForm* f = form("frmCombo", 100, 100, 400, 300);
+  struct Row {
+    TComboBoxStyle style;
+    int index;
+    int expected_index;
+    const char* expected_text;
+  };
+  const Row rows[] = {
+      {csDropDown, 1, 1, "two"},     {csDropDown, -1, -1, ""},     {csDropDown, 5, -1, ""},
+      {csDropDownList, 0, 0, "one"}, {csDropDownList, -1, -1, ""},
+  };
+  int made = 0;
+  for (const Row& row : rows) {
+    auto* combo = f->Make<TComboBox>("cmb" + std::to_string(++made));
+    combo->SetStyle(row.style);
+    combo->Items->Add("one");
+    combo->Items->Add("two");
+    combo->SetItemIndex(0);
+    combo->SetItemIndex(row.index);
+    EXPECT_EQ(combo->ItemIndex(), row.expected_index) << "style " << row.style << ", index " << row.index;
+    EXPECT_EQ(combo->Text(), row.expected_text) << "style " << row.style << ", index " << row.index;
+  }
+}
+
 TEST_F(Vcl, TypingFiresOneChangePerKeystrokeAndRefusesCharactersOutsideTheCodePage) {
   TForm* f = form("frmType", 100, 100, 400, 300);
   auto* edit = f->Make<TEdit>("edName");
@@ -458,6 +486,63 @@ TEST_F(Vcl, AutoSizedLabelsTakeTheWidthOfTheirText) {
   a->SetAutoSize(false);
   a->SetCaption("x");
   EXPECT_GT(a->Width(), before);
+}
+
+TEST_F(Vcl, TextWidthMeasuresAsAnAutoSizedLabel) {
+  TForm* f = form("frmMeasure");
+  auto* label = f->Make<TLabel>("lbText");
+  TFont bold;
+  bold.SetStyle(fsBold);
+  for (const AnsiString& text : {"Typical"_a, "Wählen Sie die Installation"_a, "Compacto"_a}) {
+    label->Font()->SetStyle(0);
+    label->SetCaption(text);
+    EXPECT_EQ(TextWidth(label->GetFont(), text), label->Width()) << text;
+    label->Font()->SetStyle(fsBold);
+    EXPECT_EQ(TextWidth(bold, text), label->Width()) << text;
+  }
+  EXPECT_EQ(TextWidth(TFont(), ""), 0);
+  EXPECT_LT(TextWidth(TFont(), "Custom"), TextWidth(TFont(), "Custom installation"));
+}
+
+// The box is the only thing drawn (no caption), so the side that holds non-face pixels
+// is where the box sits.
+TEST_F(Vcl, CheckBoxWithLeftJustifiedCaptionHasItsBoxAtTheRight) {
+  TForm* f = form("frmChecks", 0, 0, 300, 120);
+  auto* plain = f->Make<TCheckBox>("cbPlain");
+  plain->SetBounds(10, 10, 121, 17);
+  auto* left = f->Make<TCheckBox>("cbLeft");
+  left->SetBounds(10, 50, 121, 17);
+  left->SetAlignment(taLeftJustify);
+  EXPECT_EQ(plain->Alignment(), taRightJustify);
+  testing_support::TempDir dir;
+  const std::string shot = (dir.path() / "checks.png").string();
+  probe([&] {
+    ASSERT_TRUE(detail::backend().SaveShot(shot));
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    ASSERT_TRUE(detail::backend().DecodeImage(shot, width, height, pixels));
+    const int client_left = f->Left() + f->FrameWidth();
+    const int client_top = f->Top() + f->FrameWidth() + f->CaptionHeight();
+    // Pixels other than the 3D face in the left and the right half of a control.
+    auto ink = [&](const TControl& c) {
+      std::pair<int, int> halves{0, 0};
+      for (int y = c.Top(); y < c.Top() + c.Height(); ++y)
+        for (int x = c.Left(); x < c.Left() + c.Width(); ++x) {
+          const std::uint32_t p = pixels[static_cast<std::size_t>((client_top + y) * width + client_left + x)];
+          if ((p & 0xFFFFFFu) == 0xC0C0C0u) continue;
+          (x < c.Left() + c.Width() / 2 ? halves.first : halves.second) += 1;
+        }
+      return halves;
+    };
+    const auto [plain_left, plain_right] = ink(*plain);
+    const auto [left_left, left_right] = ink(*left);
+    EXPECT_GT(plain_left, 20);
+    EXPECT_EQ(plain_right, 0);
+    EXPECT_EQ(left_left, 0);
+    EXPECT_GT(left_right, 20);
+    Application->Terminate();
+  });
+  Application->Run();
 }
 
 TEST_F(Vcl, UnreadableDriveGoesToTheHandlerThatTheDriveListInstalled) {
