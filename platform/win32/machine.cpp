@@ -93,11 +93,7 @@ Machine::Machine(fs::path prefix) : prefix_(fs::absolute(std::move(prefix)).lexi
   if (const auto cwd = WindowsPathOf(fs::current_path())) current_directory_ = *cwd;
 }
 
-std::optional<fs::path> Machine::DriveRoot(char letter) const {
-  const char lower = static_cast<char>(letter | 0x20);
-  if (lower < 'a' || lower > 'z' || !drive_targets_[lower - 'a']) return std::nullopt;
-  return prefix_ / "dosdevices" / std::string{lower, ':'};
-}
+std::optional<fs::path> Machine::DriveRoot(char letter) const { return DriveTarget(letter); }
 
 std::optional<fs::path> Machine::DriveTarget(char letter) const {
   const char lower = static_cast<char>(letter | 0x20);

@@ -34,8 +34,9 @@ class Machine {
 
   const std::filesystem::path& Prefix() const { return prefix_; }
 
-  // The folder a drive letter ('a'..'z', either case) maps to, as the dosdevices link
-  // names it (the kernel follows the link), or nullopt when the machine has no such drive.
+  // The folder a drive letter ('a'..'z', either case) maps to, or nullopt when the machine
+  // has no such drive. It is the link's target, read once: every path through the drive
+  // then spares the kernel the walk through dosdevices and the link.
   std::optional<std::filesystem::path> DriveRoot(char letter) const;
   // The absolute, lexically normal host folder the drive's link points at.
   std::optional<std::filesystem::path> DriveTarget(char letter) const;

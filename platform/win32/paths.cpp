@@ -123,15 +123,19 @@ AnsiString full_windows_path(const AnsiString& raw, const Machine& machine) {
   return full;
 }
 
-ResolvedPath resolve_path(const AnsiString& path, const Machine& machine, LastComponent last) {
-  ResolvedPath result;
-  const AnsiString full = full_windows_path(path, machine);
+namespace {
+
+// The full Windows path and its components, checked for what Windows refuses; the root
+// of its drive. Sets `result.error` and returns false when the path cannot name anything.
+bool check_path(const AnsiString& path, const Machine& machine, LastComponent last, ResolvedPath& result,
+                AnsiString& full, std::vector<AnsiString>& parts, fs::path& root) {
+  full = full_windows_path(path, machine);
   if (full.empty()) {
     const bool unc = path.size() >= 2 && is_separator(path[0]) && is_separator(path[1]);
     result.error = unc ? ERROR_BAD_NETPATH : path.empty() ? ERROR_PATH_NOT_FOUND : ERROR_INVALID_NAME;
-    return result;
+    return false;
   }
-  const std::vector<AnsiString> parts = split_components(std::string_view(full).substr(2));
+  parts = split_components(std::string_view(full).substr(2));
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const bool is_last = i + 1 == parts.size();
     AnsiString name = parts[i];
@@ -141,15 +145,45 @@ ResolvedPath resolve_path(const AnsiString& path, const Machine& machine, LastCo
     }
     if (!valid_file_name(name)) {
       result.error = ERROR_INVALID_NAME;
-      return result;
+      return false;
     }
   }
-
-  const auto root = machine.DriveRoot(full[0]);
-  if (!root) {
+  const auto drive = machine.DriveRoot(full[0]);
+  if (!drive) {
     result.error = ERROR_PATH_NOT_FOUND;
-    return result;
+    return false;
   }
+  root = *drive;
+  return true;
+}
+
+}  // namespace
+
+ResolvedPath assume_exact_path(const AnsiString& path) {
+  ResolvedPath result;
+  AnsiString full;
+  std::vector<AnsiString> parts;
+  fs::path root;
+  if (!check_path(path, current_machine(), LastComponent::Name, result, full, parts, root)) return result;
+  std::string exact = root.native();
+  for (const AnsiString& part : parts) {
+    exact += '/';
+    exact += rtl::ansi_to_utf8(part);
+  }
+  if (!parts.empty() && full.back() == '\\') exact += '/';
+  result.full = full;
+  result.host = std::move(exact);
+  result.found = result.parent_exists = true;
+  return result;
+}
+
+ResolvedPath resolve_path(const AnsiString& path, const Machine& machine, LastComponent last) {
+  ResolvedPath result;
+  AnsiString full;
+  std::vector<AnsiString> parts;
+  fs::path root_folder;
+  if (!check_path(path, machine, last, result, full, parts, root_folder)) return result;
+  const std::optional<fs::path> root = root_folder;
 
   // Most paths name existing entries in their exact case, or a new name in an existing
   // folder: one lstat, or two, settle those without the walk below.

@@ -36,6 +36,11 @@ ResolvedPath resolve_path(const AnsiString& path, const Machine& machine,
                           LastComponent last = LastComponent::Name);
 ResolvedPath resolve_path(const AnsiString& path, LastComponent last = LastComponent::Name);
 
+// The path as it would resolve if every component existed in exactly the case given,
+// worked out without touching the disk, for a caller that opens it at once and falls
+// back to resolve_path when that fails. `found` and `parent_exists` are assumed.
+ResolvedPath assume_exact_path(const AnsiString& path);
+
 // True when `name` is a valid file name component on Windows (no < > : " / \ | ? *,
 // no control characters).
 bool valid_file_name(std::string_view name);

@@ -65,19 +65,19 @@ TEST_F(PathsTest, FullPathsFoldDotsAndStayOnTheDrive) {
 TEST_F(PathsTest, ResolvesCaseInsensitivelyThroughTheDrives) {
   struct Row { const char* in; fs::path host; bool parent_exists; bool found; };
   const Row rows[] = {
-      {"d:\\bmps\\a\\GRID.BMP", prefix / "dosdevices/d:/BMPS/A/Grid.bmp", true, true},
-      {"D:\\BMPS\\A\\grid.bmp", prefix / "dosdevices/d:/BMPS/A/Grid.bmp", true, true},
-      {"D:\\BMPS\\A\\Grid.bmp", prefix / "dosdevices/d:/BMPS/A/Grid.bmp", true, true},
-      {"D:\\Bmps\\A\\new.bmp", prefix / "dosdevices/d:/BMPS/A/new.bmp", true, false},
-      {"D:\\BMPS\\A\\new.bmp", prefix / "dosdevices/d:/BMPS/A/new.bmp", true, false},
-      {"D:\\BMPS\\A\\Grid.bmp\\x", prefix / "dosdevices/d:/BMPS/A/Grid.bmp/x", true, false},
-      {"D:\\BMPS\\", prefix / "dosdevices/d:/BMPS/", true, true},
+      {"d:\\bmps\\a\\GRID.BMP", tmp / "medium/BMPS/A/Grid.bmp", true, true},
+      {"D:\\BMPS\\A\\grid.bmp", tmp / "medium/BMPS/A/Grid.bmp", true, true},
+      {"D:\\BMPS\\A\\Grid.bmp", tmp / "medium/BMPS/A/Grid.bmp", true, true},
+      {"D:\\Bmps\\A\\new.bmp", tmp / "medium/BMPS/A/new.bmp", true, false},
+      {"D:\\BMPS\\A\\new.bmp", tmp / "medium/BMPS/A/new.bmp", true, false},
+      {"D:\\BMPS\\A\\Grid.bmp\\x", tmp / "medium/BMPS/A/Grid.bmp/x", true, false},
+      {"D:\\BMPS\\", tmp / "medium/BMPS/", true, true},
       {"C:\\PROGRAM FILES\\R\xC4TSEL TYX\\solver.exe",
-       prefix / "dosdevices/c:/Program Files/R\xC3\xA4tsel Tyx/Solver.exe", true, true},
-      {"C:\\New\\Sub\\file", prefix / "dosdevices/c:/New/Sub/file", false, false},
-      {"C:\\..\\..\\etc\\passwd", prefix / "dosdevices/c:/etc/passwd", false, false},
-      {"Z:\\etc\\passwd", prefix / "dosdevices/z:/etc/passwd", true, true},
-      {"Z:\\", prefix / "dosdevices/z:", true, false},
+       prefix / "drive_c/Program Files/R\xC3\xA4tsel Tyx/Solver.exe", true, true},
+      {"C:\\New\\Sub\\file", prefix / "drive_c/New/Sub/file", false, false},
+      {"C:\\..\\..\\etc\\passwd", prefix / "drive_c/etc/passwd", false, false},
+      {"Z:\\etc\\passwd", tmp / "host/etc/passwd", true, true},
+      {"Z:\\", tmp / "host", true, false},
   };
   for (const Row& row : rows) {
     const ResolvedPath r = resolve_path(row.in, *machine);
