@@ -3,6 +3,7 @@
 
 #include "platform/win32/disk.h"
 #include "services/CommonUnit.h"
+#include "services/SystemFolders.h"
 #include "tests/services/machine_fixture.h"
 
 using namespace win32;
@@ -76,6 +77,50 @@ TEST(GetSourceDir, IsTheProgramsFolderWithItsBackslash) {
   for (const Row& row : rows) {
     m.machine->SetProgramPath(row.program);
     EXPECT_EQ(GetSourceDir(), row.source);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Every profile of make-machine answers as that Windows would: the facts that decide the
+// browser, help and DCOM installers and the folders the pages start from.
+TEST(Probes, AnswerPerMachineProfile) {
+  struct Row {
+    const char* profile;
+    const char* arch;
+    bool windows95, dcom, htm, chm;
+    const char* program_files;
+    const char* fonts;
+  };
+  const Row rows[] = {
+      {"win95", "win32", true, false, false, false, "C:\\Program Files", "C:\\WINDOWS\\FONTS"},
+      {"win98", "win32", false, true, true, true, "C:\\Program Files", "C:\\WINDOWS\\FONTS"},
+      {"winme", "win32", false, true, true, true, "C:\\Program Files", "C:\\WINDOWS\\FONTS"},
+      {"nt4", "win32", false, true, true, false, "C:\\Program Files", "C:\\WINNT\\Fonts"},
+      {"win2k", "win32", false, true, true, true, "C:\\Program Files", "C:\\WINNT\\Fonts"},
+      {"winxp", "win64", false, true, true, true, "C:\\Program Files (x86)", "C:\\WINDOWS\\Fonts"},
+      {"win7", "win32", false, true, true, true, "C:\\Program Files", "C:\\windows\\Fonts"},
+      {"win7", "win64", false, true, true, true, "C:\\Program Files (x86)", "C:\\windows\\Fonts"},
+  };
+  testing_support::TempDir tmp;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.profile) + " " + row.arch);
+    const auto dir = tmp / (std::string(row.profile) + "-" + row.arch);
+    const std::string command = std::string(SETUP_BINARY_DIR "/tools/make-machine ") + dir.string() + " --profile " +
+                                row.profile + " --arch " + row.arch;
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    win32::Machine machine(dir);
+    win32::MachineScope scope(machine);
+    machine.SetProgramPath("D:\\SETUP.EXE");
+    EXPECT_EQ(IsWindows95(), row.windows95);
+    EXPECT_EQ(IsDcomEnabled(), row.dcom);
+    EXPECT_EQ(HasHtmOpenCommand(), row.htm);
+    EXPECT_EQ(HasChmOpenCommand(), row.chm);
+    EXPECT_EQ(ReadProgramFilesDir(), row.program_files);
+    EXPECT_EQ(ReadFontsDir(), row.fonts);
+    EXPECT_FALSE(ReadStartMenuProgramsDir().empty());
   }
 }
 
