@@ -6,6 +6,7 @@
 #include "pages/CustomSetupUnit.h"
 #include "pages/FolderUnit.h"
 #include "services/CommonUnit.h"
+#include "shell/TextArea.h"
 #include "services/SystemFolders.h"
 #include "shell/Choices.h"
 
@@ -28,19 +29,6 @@ int SolverDictionaryLanguageFor(int setup_language) {
   return setup_language == 29 ? 29 : SolverLanguageFor(setup_language);
 }
 
-namespace {
-
-// The explanations are borderless memos in the face colour, so they read as text of the group.
-TMemo* make_explanation(TfrmSetupType& page, const char* name, int top, int height) {
-  TMemo* memo = page.Make<TMemo>(name);
-  memo->SetBounds(216, top, 268, height);
-  memo->SetBorderStyle(bsNone);
-  memo->SetColor(clBtnFace);
-  memo->SetReadOnly(true);
-  return memo;
-}
-
-}  // namespace
 
 TfrmSetupType::TfrmSetupType(TComponent* owner) : TfrmDestination(owner) {
   SetClientWidth(493);
@@ -59,9 +47,9 @@ TfrmSetupType::TfrmSetupType(TComponent* owner) : TfrmDestination(owner) {
   rgSetupType->SetBounds(128, 8, 361, 233);
   for (const char* item : {"Typical", "Custom", "Compact"}) rgSetupType->Items->Add(item);
   rgSetupType->SetItemIndex(0);
-  Memo2 = make_explanation(*this, "Memo2", 46, 51);
-  Memo4 = make_explanation(*this, "Memo4", 118, 51);
-  Memo3 = make_explanation(*this, "Memo3", 188, 45);
+  Memo2 = MakeTextArea(*this, "Memo2", 216, 46, 268, 51);
+  Memo4 = MakeTextArea(*this, "Memo4", 216, 118, 268, 51);
+  Memo3 = MakeTextArea(*this, "Memo3", 216, 188, 268, 45);
 
   Label7 = Make<TLabel>("Label7");
   Label7->SetBounds(8, 303, Label7->Width(), Label7->Height());

@@ -2,6 +2,7 @@
 #include "shell/DDlgUnit.h"
 
 #include "platform/rtl/ansi.h"
+#include "shell/TextArea.h"
 
 using namespace vcl;
 using namespace rtl::literals;
@@ -25,11 +26,7 @@ TfrmGermanDlg::TfrmGermanDlg(TComponent* owner) : TForm(owner) {
   CancelBtn->SetBounds(183, 92, 75, 25);
   CancelBtn->SetCancel(true);
   CancelBtn->SetModalResult(mrCancel);
-  Memo1 = Make<TMemo>("Memo1");
-  Memo1->SetBounds(16, 8, 321, 73);
-  Memo1->SetBorderStyle(bsNone);
-  Memo1->SetColor(clBtnFace);
-  Memo1->SetReadOnly(true);
+  Memo1 = MakeTextArea(*this, "Memo1", 16, 8, 321, 73);
   OKBtn->OnClick = Bind(&TfrmGermanDlg::OKBtnClick);
 }
 

@@ -2,6 +2,7 @@
 #include "shell/ExitUnit.h"
 
 #include "services/CommonUnit.h"
+#include "shell/TextArea.h"
 
 using namespace vcl;
 using namespace rtl::literals;
@@ -21,11 +22,7 @@ TfrmExit::TfrmExit(TComponent* owner) : TForm(owner) {
   btnResume = Make<TButton>("btnResume");
   btnResume->SetBounds(168, 136, 75, 25);
   btnResume->SetTabOrder(1);
-  Memo1 = Make<TMemo>("Memo1");
-  Memo1->SetBounds(8, 8, 313, 113);
-  Memo1->SetBorderStyle(bsNone);
-  Memo1->SetColor(clBtnFace);
-  Memo1->SetReadOnly(true);
+  Memo1 = MakeTextArea(*this, "Memo1", 8, 8, 313, 113);
 
   btnExit->OnClick = Bind(&TfrmExit::btnExitClick);
   btnResume->OnClick = Bind(&TfrmExit::btnResumeClick);

@@ -4,6 +4,7 @@
 #include "pages/DestinationUnit.h"
 #include "resources/Pictures.h"
 #include "services/CommonUnit.h"
+#include "shell/TextArea.h"
 #include "shell/ExitUnit.h"
 
 using namespace vcl;
@@ -32,11 +33,7 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
   panHR = Make<TPanel>("panHR");
   panHR->SetBounds(8, 256, 425, 3);
   panHR->SetBevelOuter(bvLowered);
-  Memo1 = Make<TMemo>("Memo1");
-  Memo1->SetBounds(128, 8, 305, 233);
-  Memo1->SetBorderStyle(bsNone);
-  Memo1->SetColor(clBtnFace);
-  Memo1->SetReadOnly(true);
+  Memo1 = MakeTextArea(*this, "Memo1", 128, 8, 305, 233);
   Memo1->Lines->Add("");
   SetActiveControl(btnNext);
 
