@@ -1,5 +1,5 @@
 # The front door: `make run` and `make test` are all a newcomer needs.
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test test-asan run bench clean
 
 all: build
 
@@ -17,6 +17,12 @@ build: deps configure
 test: build
 	ctest --preset default -j2
 
+# The same tests built with the address and undefined-behaviour sanitizers.
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan -j2
+
 run: build
 	scripts/run-demo.sh
 
@@ -24,4 +30,4 @@ bench: build
 	bench/run.sh
 
 clean:
-	rm -rf build
+	rm -rf build build-asan

@@ -72,12 +72,11 @@ void TControl::AttachTo(TWinControl* parent, TForm* form) {
     font_.SetObserver(nullptr);
     font_.Assign(parent->font_);
     font_.SetObserver([this] { FontChanged(); });
-    auto* win = static_cast<TWinControl*>(this);
     int order = 0;
     for (TControl* sibling : parent->children_)
       if (dynamic_cast<TWinControl*>(sibling)) ++order;
     parent->children_.push_back(this);
-    if (dynamic_cast<TWinControl*>(this)) win->tab_order_ = order;
+    if (auto* win = dynamic_cast<TWinControl*>(this)) win->tab_order_ = order;
   }
 }
 
