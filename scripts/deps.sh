@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ make pkgconf bc time
+  cmake ninja-build g++ make pkgconf bc time xvfb xauth
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev nlohmann-json3-dev
   fonts-liberation fonts-dejavu-core

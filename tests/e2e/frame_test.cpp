@@ -158,6 +158,25 @@ TEST(Frame, AnUnusableMachineStopsBeforeAnyWindow) {
   EXPECT_NE(result.errors.find("dosdevices"), std::string::npos) << result.errors;
 }
 
+// The screen is ours, not a window manager's: a display changes nothing a script sees.
+TEST(Frame, ADisplayGivesTheSameDumpsAndPictures) {
+  if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+  Session session;
+  std::vector<std::string> pictures;
+  auto script = [&](const std::string& tag) {
+    pictures.push_back((session.machine() / (tag + ".png")).string());
+    return Lines{"click btnNext", "click btnBrowse", "dump", "key Escape", "click btnNext", "click btnNext",
+                 "dump", "shot " + pictures.back(), "key Escape", "key Escape"};
+  };
+  const auto headless = session.run(script("headless"));
+  const auto displayed = session.run(script("display"), {}, true);
+  EXPECT_EQ(headless.exit_status, 0) << headless.errors;
+  EXPECT_EQ(displayed.exit_status, 0) << displayed.errors;
+  ASSERT_EQ(headless.dumps.size(), 2u) << headless.errors;
+  EXPECT_EQ(headless.dumps, displayed.dumps);
+  EXPECT_EQ(testing_support::read_file(pictures[0]), testing_support::read_file(pictures[1]));
+}
+
 TEST(Frame, AnUnreadableRegistryStopsBeforeAnyWindowAndKeepsTheFile) {
   Session session;
   const auto hive = session.machine() / "system.reg";

@@ -35,7 +35,8 @@ Session::Session(std::string edition, const std::string& profile, const std::str
   fs::create_symlink(fs::path(SETUP_BINARY_DIR) / edition_, medium_ / "SETUP.EXE");
 }
 
-SessionResult Session::run(const std::vector<std::string>& script, const std::vector<std::string>& environment) {
+SessionResult Session::run(const std::vector<std::string>& script, const std::vector<std::string>& environment,
+                           bool on_display) {
   const int run = ++runs_;
   const fs::path script_file = dir_ / ("script" + std::to_string(run) + ".txt");
   const fs::path errors_file = dir_ / ("errors" + std::to_string(run) + ".txt");
@@ -51,7 +52,9 @@ SessionResult Session::run(const std::vector<std::string>& script, const std::ve
       }
     }
   }
-  std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY SETUP_MACHINE=" + quoted(machine_.string()) +
+  std::string command = std::string(on_display ? "xvfb-run -a " : "") +
+                        "env -u WAYLAND_DISPLAY " + (on_display ? "" : "-u DISPLAY ") +
+                        "SETUP_MACHINE=" + quoted(machine_.string()) +
                         " SETUP_SCRIPT=" + quoted(script_file.string());
   for (const std::string& entry : environment) command += " " + quoted(entry);
   command += " " + quoted((medium_ / "SETUP.EXE").string()) + " 2>" + quoted(errors_file.string());

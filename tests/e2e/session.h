@@ -33,8 +33,10 @@ class Session {
   std::filesystem::path drive_c() const { return machine_ / "drive_c"; }
 
   // Runs the script; a line "dump" (without a file) dumps into the result. Extra
-  // environment entries are "NAME=value".
-  SessionResult run(const std::vector<std::string>& script, const std::vector<std::string>& environment = {});
+  // environment entries are "NAME=value". With `on_display` Setup runs on a virtual X
+  // display (xvfb-run) instead of headless.
+  SessionResult run(const std::vector<std::string>& script, const std::vector<std::string>& environment = {},
+                    bool on_display = false);
 
  private:
   testing_support::TempDir dir_;
