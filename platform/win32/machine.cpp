@@ -93,9 +93,7 @@ Machine::Machine(fs::path prefix) : prefix_(fs::absolute(std::move(prefix)).lexi
   if (const auto cwd = WindowsPathOf(fs::current_path())) current_directory_ = *cwd;
 }
 
-std::optional<fs::path> Machine::DriveRoot(char letter) const { return DriveTarget(letter); }
-
-std::optional<fs::path> Machine::DriveTarget(char letter) const {
+std::optional<fs::path> Machine::DriveRoot(char letter) const {
   const char lower = static_cast<char>(letter | 0x20);
   if (lower < 'a' || lower > 'z') return std::nullopt;
   return drive_targets_[lower - 'a'];
@@ -163,7 +161,7 @@ std::unique_ptr<Machine> open_selected_machine(const char* argv0) {
   if (program && *program && looks_like_windows_path(program)) {
     const AnsiString text = rtl::utf8_to_ansi(program);
     const char drive = static_cast<char>(text[0] | 0x20);
-    if (text.size() < 3 || text[1] != ':' || text[2] != '\\' || !machine->DriveTarget(drive))
+    if (text.size() < 3 || text[1] != ':' || text[2] != '\\' || !machine->DriveRoot(drive))
       throw MachineUnusable("SETUP_PROGRAM=" + std::string(program) + " names no drive of the machine");
     machine->SetProgramPath(AnsiString{static_cast<char>(drive & ~0x20)} + text.substr(1));
     return machine;

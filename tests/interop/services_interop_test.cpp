@@ -21,16 +21,12 @@ using testing_support::TempDir;
 
 namespace {
 
-struct Prefix {
-  const char* arch;
-  const char* program_files;  // as a 32-bit program sees it
-  friend void PrintTo(const Prefix& prefix, std::ostream* out) { *out << prefix.arch; }
-};
-const Prefix kPrefixes[] = {{"win64", "C:\\Program Files (x86)"}, {"win32", "C:\\Program Files"}};
+using testing_support::WinePrefix;
+using testing_support::kWinePrefixes;
 
 std::string login() { return getpwuid(getuid())->pw_name; }
 
-class OnWinePrefix : public ::testing::TestWithParam<Prefix> {
+class OnWinePrefix : public ::testing::TestWithParam<WinePrefix> {
  protected:
   void SetUp() override {
     if (!testing_support::wine_installed()) GTEST_SKIP() << "wine is not installed";
@@ -103,7 +99,7 @@ TEST_P(OnWinePrefix, LinksInTheStartMenuBecomeMenuEntries) {
   EXPECT_NE(desktop.find("StartupWMClass=solver.exe\n"), std::string::npos) << desktop;
 }
 
-INSTANTIATE_TEST_SUITE_P(Prefixes, OnWinePrefix, ::testing::ValuesIn(kPrefixes),
+INSTANTIATE_TEST_SUITE_P(Prefixes, OnWinePrefix, ::testing::ValuesIn(kWinePrefixes),
                          [](const auto& info) { return std::string(info.param.arch); });
 
 }  // namespace

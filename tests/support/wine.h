@@ -2,9 +2,18 @@
 #pragma once
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 namespace testing_support {
+
+// The fixture's two prefixes, and the program files folder a 32-bit program sees in each.
+struct WinePrefix {
+  const char* arch;
+  const char* program_files;
+  friend void PrintTo(const WinePrefix& prefix, std::ostream* out) { *out << prefix.arch; }
+};
+inline constexpr WinePrefix kWinePrefixes[] = {{"win64", "C:\\Program Files (x86)"}, {"win32", "C:\\Program Files"}};
 
 bool wine_installed();
 // The 64-bit loader, for programs a 64-bit prefix has only in its 64-bit form.

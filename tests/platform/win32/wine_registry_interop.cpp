@@ -23,12 +23,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Prefix {
-  const char* arch;
-  const char* program_files;  // as a 32-bit program sees it
-  friend void PrintTo(const Prefix& prefix, std::ostream* out) { *out << prefix.arch; }
-};
-const Prefix kPrefixes[] = {{"win64", "C:\\Program Files (x86)"}, {"win32", "C:\\Program Files"}};
+using testing_support::WinePrefix;
+using testing_support::kWinePrefixes;
 
 fs::path fixture(const char* arch) { return fs::path(WINE_PREFIXES) / arch; }
 
@@ -49,7 +45,7 @@ std::string our_reg_queries(const fs::path& prefix, const std::vector<std::strin
   return out;
 }
 
-class WineRegistry : public ::testing::TestWithParam<Prefix> {
+class WineRegistry : public ::testing::TestWithParam<WinePrefix> {
  protected:
   void SetUp() override {
     if (!wine_installed()) GTEST_SKIP() << "wine is not installed";
@@ -167,5 +163,5 @@ TEST_P(WineRegistry, WinesRegReadsEveryKindOfValueWeWrite) {
   EXPECT_EQ(reg.ReadInteger("Negative"), -1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Prefixes, WineRegistry, ::testing::ValuesIn(kPrefixes),
+INSTANTIATE_TEST_SUITE_P(Prefixes, WineRegistry, ::testing::ValuesIn(kWinePrefixes),
                          [](const auto& info) { return std::string(info.param.arch); });

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "platform/win32/files.h"
-#include "tests/support/machine_dir.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wine.h"
 
 using namespace win32;
 using testing_support::TempDir;
@@ -15,21 +15,6 @@ using testing_support::write_file;
 namespace fs = std::filesystem;
 
 namespace {
-
-// Wine fills a new prefix on its first start (tens of seconds), so the prefix is kept in
-// the build tree and only the test's own folder is made afresh.
-fs::path wine_prefix() {
-  const fs::path prefix = fs::path(SETUP_BINARY_DIR) / "wine-attrib-prefix";
-  if (!fs::exists(prefix / "system.reg")) {
-    fs::remove_all(prefix);
-    testing_support::make_machine_dir(prefix);
-  }
-  return prefix;
-}
-
-std::string wine_env(const fs::path& prefix) {
-  return "env -u DISPLAY WINEPREFIX='" + prefix.string() + "' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
-}
 
 // "A   H        C:\attrtest\h.txt" -> {"h.txt", "AH"}
 std::map<std::string, std::string> parse_attrib(const std::string& output) {
@@ -49,12 +34,14 @@ std::map<std::string, std::string> parse_attrib(const std::string& output) {
 }
 
 TEST(WineAttrib, AgreesWithOurAttributesBothWays) {
-  if (std::system("command -v wine >/dev/null 2>&1") != 0) GTEST_SKIP() << "wine is not installed";
-  const fs::path prefix = wine_prefix();
-  const std::string env = wine_env(prefix);
-  ASSERT_EQ(std::system((env + "wineserver -w").c_str()), 0);
+  if (!testing_support::wine_installed()) GTEST_SKIP() << "wine is not installed";
+  const fs::path fixture = fs::path(WINE_PREFIXES) / "win64";
+  ASSERT_TRUE(fs::exists(fixture / "system.reg")) << "the wine_prefixes fixture did not run";
+  TempDir tmp;
+  const fs::path prefix = tmp / "prefix";
+  testing_support::copy_prefix(fixture, prefix);
+  const std::string env = testing_support::wine_env(prefix);
   const fs::path folder = prefix / "drive_c/attrtest";
-  fs::remove_all(folder);
 
   Machine machine(prefix);
   MachineScope scope(machine);
@@ -82,7 +69,6 @@ TEST(WineAttrib, AgreesWithOurAttributesBothWays) {
     ASSERT_EQ(FileSetAttr(name, row.attr), 0) << row.name;
   }
 
-  TempDir tmp;
   const std::string commands =
       "attrib /d C:\\attrtest\\* & attrib +r C:\\attrtest\\w_r.txt & attrib +h C:\\attrtest\\w_h.txt & "
       "attrib +s C:\\attrtest\\w_s_dir & attrib -r C:\\attrtest\\w_unr.txt & attrib -h C:\\attrtest\\w_unh.txt";
@@ -106,7 +92,6 @@ TEST(WineAttrib, AgreesWithOurAttributesBothWays) {
   };
   for (const Theirs& row : theirs)
     EXPECT_EQ(FileGetAttr(std::string("C:\\attrtest\\") + row.name), row.attr) << row.name;
-  fs::remove_all(folder);
 }
 
 }  // namespace
