@@ -3,9 +3,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <linux/fs.h>
 #include <sys/inotify.h>
-#include <sys/ioctl.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -24,7 +22,6 @@ off_t HostOs::lseek(int fd, off_t offset, int whence) { return ::lseek(fd, offse
 ssize_t HostOs::copy_file_range(int in_fd, int out_fd, std::size_t size) {
   return ::copy_file_range(in_fd, nullptr, out_fd, nullptr, size, 0);
 }
-int HostOs::clone_file(int out_fd, int in_fd) { return ::ioctl(out_fd, FICLONE, in_fd); }
 int HostOs::fsync(int fd) { return ::fsync(fd); }
 int HostOs::fstat(int fd, struct stat* info) { return ::fstat(fd, info); }
 int HostOs::stat(const char* path, struct stat* info) { return ::stat(path, info); }

@@ -24,7 +24,6 @@ class HostOs {
   virtual ssize_t write(int fd, const void* buffer, std::size_t size);
   virtual off_t lseek(int fd, off_t offset, int whence);
   virtual ssize_t copy_file_range(int in_fd, int out_fd, std::size_t size);
-  virtual int clone_file(int out_fd, int in_fd);  // a reflink; fails where unsupported
   virtual int fsync(int fd);
   virtual int fstat(int fd, struct stat* info);
   virtual int stat(const char* path, struct stat* info);

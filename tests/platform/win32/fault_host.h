@@ -56,7 +56,6 @@ class FaultHost : public win32::detail::HostOs {
     ++closes;
     return HostOs::close(fd);
   }
-  int clone_file(int, int) override { return fail(EOPNOTSUPP); }
   ssize_t copy_file_range(int in_fd, int out_fd, std::size_t size) override {
     if (!kernel_copy) return fail(EXDEV);
     if (copy_calls_before_error == 0) return fail(copy_errno);
