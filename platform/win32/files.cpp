@@ -68,7 +68,7 @@ int dos_bits_of(char* value, ssize_t n) {
   return static_cast<int>(std::strtoul(value + 2, nullptr, 16)) & kStoredBits;
 }
 
-int stored_dos_bits(const fs::path& host_path) {
+int stored_dos_bits(const std::string& host_path) {
   char value[32];
   return dos_bits_of(value, host().getxattr(host_path.c_str(), kDosAttrib, value, sizeof value - 1));
 }
@@ -79,7 +79,7 @@ int stored_dos_bits(int fd) {
 }
 
 // Writes the hidden and system bits as Wine does: "0x2", "0x4", "0x6", or no attribute.
-int store_dos_bits(const fs::path& host_path, int bits) {
+int store_dos_bits(const std::string& host_path, int bits) {
   bits &= kStoredBits;
   if (bits == 0) {
     const int result = host().removexattr(host_path.c_str(), kDosAttrib);
@@ -99,21 +99,20 @@ int store_dos_bits(int fd, int bits) {
 
 bool no_user_xattrs(int error) { return error == ENOTSUP || error == EOPNOTSUPP; }
 
-// The host path without a final '/', as a string: cheaper than filesystem::path's parts.
-std::string_view without_trailing_separator(const fs::path& path) {
-  std::string_view text = path.native();
+// The host path without a final '/'.
+std::string_view without_trailing_separator(std::string_view text) {
   if (text.size() > 1 && text.back() == '/') text.remove_suffix(1);
   return text;
 }
 
 // The name the last component has on disk.
-std::string host_name_of(const fs::path& path) {
+std::string host_name_of(const std::string& path) {
   const std::string_view text = without_trailing_separator(path);
   return std::string(text.substr(text.rfind('/') + 1));
 }
 
 // The folder holding the last component.
-std::string host_folder_of(const fs::path& path) {
+std::string host_folder_of(const std::string& path) {
   const std::string_view text = without_trailing_separator(path);
   const std::size_t cut = text.rfind('/');
   return std::string(cut == 0 ? text.substr(0, 1) : text.substr(0, cut));
@@ -137,7 +136,7 @@ int attributes_from(const struct stat& info, int stored_bits, std::string_view n
 
 }  // namespace
 
-int attributes_of(const fs::path& host_path, const struct stat& info, std::string_view name) {
+int attributes_of(const std::string& host_path, const struct stat& info, std::string_view name) {
   return attributes_from(info, stored_dos_bits(host_path), name);
 }
 
@@ -231,11 +230,10 @@ DWORD write_all(int fd, const char* data, std::size_t size) {
   return ERROR_SUCCESS;
 }
 
-// Copies the first `expected` bytes of `in` to `out`: a reflink when the file system
-// shares extents, else the kernel's copy, else plain reads and writes. A source that ends
-// before (truncated or vanished while copied) is a failure, never a short copy.
+// Copies the first `expected` bytes of `in` to `out`: the kernel's copy (which shares
+// extents by itself where the file system can), else plain reads and writes. A source that
+// ends before (truncated or vanished while copied) is a failure, never a short copy.
 DWORD copy_data(int in, int out, off_t expected) {
-  if (host().clone_file(out, in) == 0) return ERROR_SUCCESS;
   off_t done = 0;
   bool in_kernel = true;
   std::vector<char> buffer;
@@ -300,7 +298,7 @@ enum class Placed { Done, Retry };
 
 // Puts the complete temporary file in the destination's place. An unnamed file that
 // cannot be linked at all (no hard links) asks for a retry with a named one.
-DWORD place(TempFile& temp, const fs::path& destination, bool fail_if_exists, const struct stat& source,
+DWORD place(TempFile& temp, const std::string& destination, bool fail_if_exists, const struct stat& source,
             Placed& outcome) {
   outcome = Placed::Done;
   if (!temp.named()) {
@@ -368,7 +366,7 @@ DWORD copy_file(const AnsiString& existing, const AnsiString& target, bool fail_
   if (!to.parent_exists) return ERROR_PATH_NOT_FOUND;
   // A symlink in the destination's place is replaced, not written through: its target may
   // lie outside the machine's drives.
-  const fs::path& destination = to.host;
+  const std::string& destination = to.host;
   struct stat current {};
   bool exists = false;
   // A name the lookup did not find needs no second look: a file that appears meanwhile
@@ -558,7 +556,7 @@ DWORD open_search(const AnsiString& path, detail::SearchState& state) {
   if (pattern.empty()) return ERROR_FILE_NOT_FOUND;
   if (!resolved.parent_exists) return ERROR_PATH_NOT_FOUND;
 
-  const fs::path folder = resolved.host.parent_path();
+  const std::string folder = host_folder_of(resolved.host);
   struct stat folder_info {};
   if (host().stat(folder.c_str(), &folder_info) != 0)
     return errno == ENOENT ? ERROR_PATH_NOT_FOUND : error_from_errno(errno);
@@ -569,7 +567,7 @@ DWORD open_search(const AnsiString& path, detail::SearchState& state) {
   // Entries are looked at through the folder's descriptor: walking the full path again
   // for each one costs more than the look itself.
   const HostFd folder_fd(host().open(folder.c_str(), O_RDONLY | O_DIRECTORY, 0));
-  auto add = [&](const std::string& host_name, const fs::path& host_path, AnsiString name) {
+  auto add = [&](const std::string& host_name, const std::string& host_path, AnsiString name) {
     struct stat info {};
     const auto look = [&](int flags) {
       // ".." stays lexical, as the path names it, even where the folder is a symlink.
@@ -586,14 +584,14 @@ DWORD open_search(const AnsiString& path, detail::SearchState& state) {
   const bool in_root = cut == 2;
   if (!in_root) {
     if (detail::wildcard_match(pattern, ".")) add(".", folder, ".");
-    if (detail::wildcard_match(pattern, "..")) add("..", folder.parent_path(), "..");
+    if (detail::wildcard_match(pattern, "..")) add("..", host_folder_of(folder), "..");
   }
   const std::size_t dots = state.entries.size();
   const bool everything = pattern == "*" || pattern == "*.*";
   for (const std::string& host_name : names) {
     AnsiString name = windows_name_of(host_name);
     if (everything || detail::wildcard_match(pattern, name))
-      add(host_name, fs::path(folder.native() + '/' + host_name), std::move(name));
+      add(host_name, folder + '/' + host_name, std::move(name));
   }
   std::sort(state.entries.begin() + static_cast<std::ptrdiff_t>(dots), state.entries.end(),
             [](const detail::SearchEntry& a, const detail::SearchEntry& b) {

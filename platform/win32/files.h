@@ -75,7 +75,7 @@ namespace detail {
 bool wildcard_match(std::string_view pattern, std::string_view name);
 
 // The fa* attributes Wine shows for a host entry named `name` with status `info`.
-int attributes_of(const std::filesystem::path& host_path, const struct stat& info, std::string_view name);
+int attributes_of(const std::string& host_path, const struct stat& info, std::string_view name);
 
 // The Windows error of a failed open or stat of a resolved path: a missing name is
 // ERROR_FILE_NOT_FOUND, a missing folder on the way ERROR_PATH_NOT_FOUND.

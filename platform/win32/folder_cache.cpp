@@ -58,6 +58,7 @@ struct Listing {
   dev_t dev;
   ino_t ino;
   int wd;
+  std::string path;  // where it was listed; the folder may have moved since
   std::unordered_map<AnsiString, std::vector<std::string>> names;  // by key_of
 
   void add(const std::string& name) {
@@ -86,9 +87,22 @@ class FolderCache {
     listings_.splice(listings_.begin(), listings_, iterator_of(listing));
     const auto it = listing->names.find(rtl::AnsiUpperCase(name));
     if (it == listing->names.end()) return std::nullopt;
-    // Several names that differ only in case: the folder's own order decides, as in Wine.
-    if (it->second.size() > 1) return first_match(folder, name);
+    if (it->second.size() > 1) {
+      // Several names that differ only in case: the exact one wins, else the folder's own
+      // order decides, as in Wine.
+      const std::string exact = rtl::ansi_to_utf8(name);
+      for (const std::string& known : it->second)
+        if (known == exact) return known;
+      return first_match(folder, name);
+    }
     return it->second.front();
+  }
+
+  bool listed_under(const std::string& folder) {
+    std::lock_guard lock(mutex_);
+    for (const Listing& listing : listings_)
+      if (listing.path == folder) return true;
+    return false;
   }
 
   void forget() {
@@ -138,7 +152,7 @@ class FolderCache {
       return nullptr;
     }
     if (listings_.size() >= kMaxListings) drop(std::prev(listings_.end()), true);
-    Listing& listing = listings_.emplace_front(Listing{info.st_dev, info.st_ino, wd, {}});
+    Listing& listing = listings_.emplace_front(Listing{info.st_dev, info.st_ino, wd, folder, {}});
     for (const std::string& entry : entries) listing.add(entry);
     return &listing;
   }
@@ -209,6 +223,8 @@ std::optional<std::string> find_case_insensitive(const std::string& folder, cons
                                                  const AnsiString& name) {
   return cache().find(folder, info, name);
 }
+
+bool has_folder_listing(const std::string& folder) { return cache().listed_under(folder); }
 
 void forget_folder_listings() { cache().forget(); }
 

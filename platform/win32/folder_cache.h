@@ -12,11 +12,16 @@
 namespace win32::detail {
 
 // The entry of the existing folder `folder`, whose status is `info`, that matches `name`
-// case-insensitively (the first in listing order when several do), or nothing. A listing
+// case-insensitively (`name` itself when several do and it is one of them, else the first
+// in listing order), or nothing. A listing
 // is kept only where inotify reports every change (local file systems) and is brought up
 // to date from its events before each use; elsewhere the folder is listed every time.
 std::optional<std::string> find_case_insensitive(const std::string& folder, const struct stat& info,
                                                  const rtl::AnsiString& name);
+
+// Whether a listing was made under the path `folder`: a hint that asking the cache is
+// cheaper than looking the name up on disk first. The answer itself is never trusted.
+bool has_folder_listing(const std::string& folder);
 
 // Drops every kept listing and the inotify descriptor (tests that swap the host).
 void forget_folder_listings();

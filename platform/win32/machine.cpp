@@ -93,9 +93,10 @@ Machine::Machine(fs::path prefix) : prefix_(fs::absolute(std::move(prefix)).lexi
   if (const auto cwd = WindowsPathOf(fs::current_path())) current_directory_ = *cwd;
 }
 
-std::optional<fs::path> Machine::DriveRoot(char letter) const {
+const std::optional<fs::path>& Machine::DriveRoot(char letter) const {
+  static const std::optional<fs::path> none;
   const char lower = static_cast<char>(letter | 0x20);
-  if (lower < 'a' || lower > 'z') return std::nullopt;
+  if (lower < 'a' || lower > 'z') return none;
   return drive_targets_[lower - 'a'];
 }
 

@@ -37,7 +37,7 @@ class Machine {
   // The folder a drive letter ('a'..'z', either case) maps to, or nullopt when the machine
   // has no such drive. It is the link's target, absolute and lexically normal, read once:
   // every path through the drive then spares the kernel the walk through the link.
-  std::optional<std::filesystem::path> DriveRoot(char letter) const;
+  const std::optional<std::filesystem::path>& DriveRoot(char letter) const;
 
   // The emulated current directory, a full Windows path such as "C:\" or "D:\setup".
   const AnsiString& CurrentDirectory() const { return current_directory_; }

@@ -19,6 +19,7 @@ bool is_drive_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <
 // Splits at either separator, dropping empty components.
 std::vector<AnsiString> split_components(std::string_view text) {
   std::vector<AnsiString> parts;
+  parts.reserve(16);  // deeper paths are rare; growing one by one costs several allocations
   std::size_t start = 0;
   for (std::size_t i = 0; i <= text.size(); ++i) {
     if (i == text.size() || is_separator(text[i])) {
@@ -86,6 +87,7 @@ AnsiString full_windows_path(const AnsiString& raw, const Machine& machine) {
   char drive;
   std::string_view rest;
   std::vector<AnsiString> stack;
+  stack.reserve(16);
   const AnsiString& current = machine.CurrentDirectory();
   if (path.size() >= 2 && path[1] == ':') {
     if (!is_drive_letter(path[0])) return {};
@@ -128,7 +130,7 @@ namespace {
 // The full Windows path and its components, checked for what Windows refuses; the root
 // of its drive. Sets `result.error` and returns false when the path cannot name anything.
 bool check_path(const AnsiString& path, const Machine& machine, LastComponent last, ResolvedPath& result,
-                AnsiString& full, std::vector<AnsiString>& parts, fs::path& root) {
+                AnsiString& full, std::vector<AnsiString>& parts, const fs::path*& root) {
   full = full_windows_path(path, machine);
   if (full.empty()) {
     const bool unc = path.size() >= 2 && is_separator(path[0]) && is_separator(path[1]);
@@ -148,12 +150,12 @@ bool check_path(const AnsiString& path, const Machine& machine, LastComponent la
       return false;
     }
   }
-  const auto drive = machine.DriveRoot(full[0]);
+  const auto& drive = machine.DriveRoot(full[0]);
   if (!drive) {
     result.error = ERROR_PATH_NOT_FOUND;
     return false;
   }
-  root = *drive;
+  root = &*drive;
   return true;
 }
 
@@ -163,9 +165,9 @@ ResolvedPath assume_exact_path(const AnsiString& path) {
   ResolvedPath result;
   AnsiString full;
   std::vector<AnsiString> parts;
-  fs::path root;
+  const fs::path* root = nullptr;
   if (!check_path(path, current_machine(), LastComponent::Name, result, full, parts, root)) return result;
-  std::string exact = root.native();
+  std::string exact = root->native();
   for (const AnsiString& part : parts) {
     exact += '/';
     exact += rtl::ansi_to_utf8(part);
@@ -181,9 +183,8 @@ ResolvedPath resolve_path(const AnsiString& path, const Machine& machine, LastCo
   ResolvedPath result;
   AnsiString full;
   std::vector<AnsiString> parts;
-  fs::path root_folder;
-  if (!check_path(path, machine, last, result, full, parts, root_folder)) return result;
-  const std::optional<fs::path> root = root_folder;
+  const fs::path* root = nullptr;
+  if (!check_path(path, machine, last, result, full, parts, root)) return result;
 
   // Most paths name existing entries in their exact case, or a new name in an existing
   // folder: one lstat, or two, settle those without the walk below.
@@ -196,19 +197,24 @@ ResolvedPath resolve_path(const AnsiString& path, const Machine& machine, LastCo
       exact += '/';
       exact += rtl::ansi_to_utf8(parts[i]);
     }
-    struct stat info {};
-    bool settled = detail::host().lstat(exact.c_str(), &info) == 0;
-    result.found = settled;
-    if (!settled && errno == ENOENT) {
-      const std::size_t cut = exact.rfind('/');
-      const std::string folder = exact.substr(0, cut);
-      if (detail::host().stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        if (auto entry = detail::find_case_insensitive(folder, info, parts[looked_up - 1])) {
-          exact.replace(cut + 1, std::string::npos, *entry);
-          result.found = true;
-        }
-        settled = true;
-      }
+    const std::size_t cut = exact.rfind('/');
+    const std::string folder = exact.substr(0, cut);
+    // Looks the last name up in the folder's kept listing; false when `folder` is none.
+    const auto look_in_folder = [&] {
+      struct stat info {};
+      if (detail::host().stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+      const auto entry = detail::find_case_insensitive(folder, info, parts[looked_up - 1]);
+      if (entry) exact.replace(cut + 1, std::string::npos, *entry);
+      result.found = entry.has_value();
+      return true;
+    };
+    // A folder that is being filled has a listing; it answers for a new name without the
+    // look on disk that would only miss.
+    bool settled = detail::has_folder_listing(folder) && look_in_folder();
+    if (!settled) {
+      struct stat info {};
+      settled = result.found = detail::host().lstat(exact.c_str(), &info) == 0;
+      if (!settled && errno == ENOENT) settled = look_in_folder();
     }
     if (settled) {
       if (looked_up < parts.size()) {
@@ -247,7 +253,7 @@ ResolvedPath resolve_path(const AnsiString& path, const Machine& machine, LastCo
   result.found = found && !parts.empty() && last == LastComponent::Name;
   if (!parts.empty() && full.back() == '\\') host /= "";
   result.full = full;
-  result.host = host;
+  result.host = host.native();
   return result;
 }
 

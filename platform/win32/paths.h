@@ -14,7 +14,9 @@ namespace win32 {
 struct ResolvedPath {
   DWORD error = ERROR_SUCCESS;   // why it cannot be used; the rest is then empty
   AnsiString full;               // "C:\Dir\file": drive upper case, separators '\'
-  std::filesystem::path host;    // existing components in their on-disk case
+  // Existing components in their on-disk case. A plain string: every file operation
+  // resolves paths, and filesystem::path would split each one into parts it never uses.
+  std::string host;
   bool parent_exists = false;    // every folder before the last component exists
   bool found = false;            // the last component was found (a drive's root is not)
   explicit operator bool() const { return error == ERROR_SUCCESS; }

@@ -174,7 +174,7 @@ UINT WinExec(const char* command_line, UINT /*show: every start shows its window
       case Kind::Unknown:
         return ERROR_BAD_FORMAT;
       case Kind::Host: {
-        std::vector<std::string> argv{program.host.string()};
+        std::vector<std::string> argv{program.host};
         for (std::string& a : split_arguments(candidate.arguments)) argv.push_back(std::move(a));
         return spawn_detached(argv, {}) ? 33 : 0;
       }

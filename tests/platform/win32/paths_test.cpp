@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -19,6 +20,9 @@ using testing_support::write_file;
 namespace fs = std::filesystem;
 
 namespace {
+
+// The on-disk name the last component of `path` resolves to.
+fs::path resolved_name(const AnsiString& path) { return fs::path(resolve_path(path).host).filename(); }
 
 class PathsTest : public ::testing::Test {
  protected:
@@ -82,7 +86,7 @@ TEST_F(PathsTest, ResolvesCaseInsensitivelyThroughTheDrives) {
   for (const Row& row : rows) {
     const ResolvedPath r = resolve_path(row.in, *machine);
     ASSERT_TRUE(r) << row.in << ": error " << r.error;
-    EXPECT_EQ(r.host, row.host) << row.in;
+    EXPECT_EQ(fs::path(r.host), row.host) << row.in;
     EXPECT_EQ(r.parent_exists, row.parent_exists) << row.in;
     EXPECT_EQ(r.found, row.found) << row.in;
   }
@@ -134,9 +138,9 @@ TEST_F(PathsTest, LookupsSeeEveryChangeMadeBetweenThem) {
     fs::create_directories(dir);
     row.before(dir);
     const AnsiString path = "D:\\" + folder + "\\" + row.name;
-    EXPECT_EQ(resolve_path(path).host.filename(), row.first) << row.what;
+    EXPECT_EQ(resolved_name(path), row.first) << row.what;
     row.change(dir);
-    const fs::path then = resolve_path(path).host.filename();
+    const fs::path then = resolved_name(path);
     fs::path expected = row.then ? row.then : "";
     for (const auto& entry : fs::directory_iterator(dir)) {
       if (!expected.empty()) break;
@@ -144,6 +148,30 @@ TEST_F(PathsTest, LookupsSeeEveryChangeMadeBetweenThem) {
     }
     EXPECT_EQ(then, expected) << row.what;
   }
+}
+
+// A host that lists folders in descending byte order, whatever the disk's own order.
+class DescendingListingHost : public detail::HostOs {
+ public:
+  int list_directory(const char* path, std::vector<std::string>& names) override {
+    const int result = HostOs::list_directory(path, names);
+    std::sort(names.begin(), names.end(), std::greater<>());
+    return result;
+  }
+};
+
+// Among names that differ only in case, the one asked for wins over the folder's order,
+// also once the folder's listing is kept.
+TEST_F(PathsTest, TheExactNameWinsOverOtherCases) {
+  const MachineScope scope(*machine);
+  DescendingListingHost descending;
+  detail::ScopedHost use(descending);
+  const fs::path dir = tmp / "medium/pair";
+  write_file(dir / "Pair.txt", "");
+  EXPECT_EQ(resolved_name("D:\\pair\\PAIR.TXT"), "Pair.txt");
+  write_file(dir / "PAIR.TXT", "");
+  EXPECT_EQ(resolved_name("D:\\pair\\PAIR.TXT"), "PAIR.TXT");
+  EXPECT_EQ(resolved_name("D:\\pair\\pair.txt"), "Pair.txt");
 }
 
 // Listings of more folders than are kept: the ones let go are listed afresh.
@@ -155,7 +183,7 @@ TEST_F(PathsTest, LookupsStayRightAcrossManyFolders) {
       fs::create_directories(tmp / "medium" / folder);
       write_file(tmp / "medium" / folder / name, "");
       const AnsiString lookup = "D:\\" + folder + "\\" + rtl::AnsiLowerCase(name);
-      EXPECT_EQ(resolve_path(lookup).host.filename(), name) << lookup;
+      EXPECT_EQ(resolved_name(lookup), name) << lookup;
     }
   }
 }
@@ -204,9 +232,9 @@ TEST_F(PathsTest, KeptListingsNeedInotifyToSeeEveryChange) {
     LossyInotifyHost lossy(row.fs_type, row.overflow);
     detail::ScopedHost use(lossy);
     const AnsiString path = "D:\\" + folder + "\\unseen.txt";
-    EXPECT_EQ(resolve_path(path).host.filename(), "unseen.txt") << row.what;
+    EXPECT_EQ(resolved_name(path), "unseen.txt") << row.what;
     write_file(tmp / "medium" / folder / "UNSEEN.TXT", "");
-    EXPECT_EQ(resolve_path(path).host.filename(), "UNSEEN.TXT") << row.what;
+    EXPECT_EQ(resolved_name(path), "UNSEEN.TXT") << row.what;
   }
 }
 
