@@ -41,19 +41,45 @@ char32_t unicode_lower(char32_t c) {
   }
 }
 
-template <typename Map>
-AnsiString map_case(std::string_view text, Map map) {
-  AnsiString out(text);
-  for (char& ch : out) {
-    const int mapped = detail::cp1252_from_unicode(map(detail::cp1252_to_unicode(static_cast<unsigned char>(ch))));
-    if (mapped >= 0) ch = static_cast<char>(mapped);
+bool is_ascii(std::string_view text) {
+  for (char ch : text)
+    if (static_cast<unsigned char>(ch) >= 0x80) return false;
+  return true;
+}
+
+// Every path and name passes through case mapping and comparison: one table per mapping
+// spares each character the round trip through Unicode.
+struct CaseTables {
+  char upper[256];
+  char lower[256];
+  char32_t upper_code[256];  // the Unicode character the byte upper-cases to, for ordering
+  CaseTables() {
+    for (int byte = 0; byte < 256; ++byte) {
+      const char32_t code = detail::cp1252_to_unicode(static_cast<unsigned char>(byte));
+      const int up = detail::cp1252_from_unicode(unicode_upper(code));
+      const int down = detail::cp1252_from_unicode(unicode_lower(code));
+      upper[byte] = static_cast<char>(up >= 0 ? up : byte);
+      lower[byte] = static_cast<char>(down >= 0 ? down : byte);
+      upper_code[byte] = unicode_upper(code);
+    }
   }
+};
+
+const CaseTables& case_tables() {
+  static const CaseTables tables;
+  return tables;
+}
+
+AnsiString map_case(std::string_view text, const char (&table)[256]) {
+  AnsiString out(text);
+  for (char& ch : out) ch = table[static_cast<unsigned char>(ch)];
   return out;
 }
 
 }  // namespace
 
 std::string ansi_to_utf8(std::string_view ansi) {
+  if (is_ascii(ansi)) return std::string(ansi);
   std::string out;
   out.reserve(ansi.size());
   for (char ch : ansi) append_utf8(out, detail::cp1252_to_unicode(static_cast<unsigned char>(ch)));
@@ -68,6 +94,7 @@ std::u16string ansi_to_utf16(std::string_view ansi) {
 }
 
 AnsiString utf8_to_ansi(std::string_view utf8, char replacement) {
+  if (is_ascii(utf8)) return AnsiString(utf8);
   AnsiString out;
   out.reserve(utf8.size());
   for (std::size_t pos = 0; pos < utf8.size();) {
@@ -96,14 +123,15 @@ AnsiString utf16_to_ansi(std::u16string_view utf16, char replacement) {
   return out;
 }
 
-AnsiString AnsiUpperCase(std::string_view text) { return map_case(text, unicode_upper); }
-AnsiString AnsiLowerCase(std::string_view text) { return map_case(text, unicode_lower); }
+AnsiString AnsiUpperCase(std::string_view text) { return map_case(text, case_tables().upper); }
+AnsiString AnsiLowerCase(std::string_view text) { return map_case(text, case_tables().lower); }
 
 int AnsiCompareText(std::string_view a, std::string_view b) {
+  const char32_t* upper = case_tables().upper_code;
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
-    const char32_t ua = unicode_upper(detail::cp1252_to_unicode(static_cast<unsigned char>(a[i])));
-    const char32_t ub = unicode_upper(detail::cp1252_to_unicode(static_cast<unsigned char>(b[i])));
+    const char32_t ua = upper[static_cast<unsigned char>(a[i])];
+    const char32_t ub = upper[static_cast<unsigned char>(b[i])];
     if (ua != ub) return ua < ub ? -1 : 1;
   }
   return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
