@@ -22,13 +22,6 @@ namespace fs = std::filesystem;
 
 namespace detail {
 
-int HostFd::close() {
-  if (fd_ < 0) return 0;
-  const int result = host().close(fd_);
-  fd_ = -1;
-  return result;
-}
-
 DWORD error_of_lookup(int error, const ResolvedPath& path) {
   if (error == ENOENT && !path.parent_exists) return ERROR_PATH_NOT_FOUND;
   return error_from_errno(error);
@@ -76,6 +69,15 @@ int stored_dos_bits(const std::string& host_path) {
 int stored_dos_bits(int fd) {
   char value[32];
   return dos_bits_of(value, host().fgetxattr(fd, kDosAttrib, value, sizeof value - 1));
+}
+
+// The bits of `entry` in the folder open as `folder_fd`, sparing the walk from the root
+// where the kernel can; `host_path` names the same entry for kernels that cannot.
+int stored_dos_bits(int folder_fd, const std::string& entry, const std::string& host_path) {
+  char value[32];
+  const ssize_t n = host().getxattr_at(folder_fd, entry.c_str(), kDosAttrib, value, sizeof value - 1);
+  if (n >= 0 || errno != ENOSYS) return dos_bits_of(value, n);
+  return stored_dos_bits(host_path);
 }
 
 // Writes the hidden and system bits as Wine does: "0x2", "0x4", "0x6", or no attribute.
@@ -575,7 +577,9 @@ DWORD open_search(const AnsiString& path, detail::SearchState& state) {
                        : (flags ? host().lstat(host_path.c_str(), &info) : host().stat(host_path.c_str(), &info));
     };
     if (look(0) != 0 && look(AT_SYMLINK_NOFOLLOW) != 0) return;
-    const int attr = detail::attributes_of(host_path, info, name);
+    const int bits = folder_fd && host_name != ".." ? stored_dos_bits(folder_fd.get(), host_name, host_path)
+                                                     : stored_dos_bits(host_path);
+    const int attr = detail::attributes_from(info, bits, name);
     const std::int64_t size = S_ISDIR(info.st_mode) ? 0 : static_cast<std::int64_t>(info.st_size);
     state.entries.push_back({std::move(name), attr, size, dos_date_time(info.st_mtim.tv_sec)});
   };

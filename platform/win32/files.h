@@ -84,29 +84,5 @@ DWORD error_of_lookup(int error, const ResolvedPath& path);
 // The process's file creation mask, read without changing it.
 mode_t process_umask();
 
-// A descriptor of the host that is closed when it goes out of scope.
-class HostFd {
- public:
-  HostFd() = default;
-  explicit HostFd(int fd) : fd_(fd) {}
-  ~HostFd() { reset(); }
-  HostFd(HostFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-  HostFd& operator=(HostFd&& other) noexcept {
-    if (this != &other) {
-      reset();
-      fd_ = std::exchange(other.fd_, -1);
-    }
-    return *this;
-  }
-  int get() const { return fd_; }
-  explicit operator bool() const { return fd_ >= 0; }
-  // Closes now and returns close()'s result, so a late write error is not lost.
-  int close();
-  void reset() { close(); }
-
- private:
-  int fd_ = -1;
-};
-
 }  // namespace detail
 }  // namespace win32

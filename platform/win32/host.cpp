@@ -4,10 +4,12 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/inotify.h>
+#include <sys/syscall.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 
 #include "platform/win32/folder_cache.h"
@@ -35,14 +37,25 @@ int HostOs::chmod(const char* path, mode_t mode) { return ::chmod(path, mode); }
 int HostOs::rename(const char* from, const char* to) { return ::rename(from, to); }
 int HostOs::link(const char* from, const char* to) { return ::link(from, to); }
 int HostOs::open_tmpfile(const char* folder, mode_t mode) { return ::open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, mode); }
-int HostOs::link_fd(int fd, const char* to) {
-  // Newer kernels let the opener link its own descriptor; older ones only through /proc.
-  if (::linkat(fd, "", AT_FDCWD, to, AT_EMPTY_PATH) == 0) return 0;
+namespace {
+
+// Newer kernels let the opener link its own descriptor; older ones only through /proc.
+int link_descriptor(int fd, int folder_fd, const char* to) {
+  if (::linkat(fd, "", folder_fd, to, AT_EMPTY_PATH) == 0) return 0;
   if (errno != ENOENT && errno != EPERM && errno != EINVAL) return -1;
   char proc_path[40];
   std::snprintf(proc_path, sizeof proc_path, "/proc/self/fd/%d", fd);
-  return ::linkat(AT_FDCWD, proc_path, AT_FDCWD, to, AT_SYMLINK_FOLLOW);
+  return ::linkat(AT_FDCWD, proc_path, folder_fd, to, AT_SYMLINK_FOLLOW);
 }
+
+}  // namespace
+
+int HostOs::link_fd(int fd, const char* to) { return link_descriptor(fd, AT_FDCWD, to); }
+int HostOs::open_tmpfile_at(int folder_fd, mode_t mode) {
+  return ::openat(folder_fd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+}
+int HostOs::link_fd_at(int fd, int folder_fd, const char* name) { return link_descriptor(fd, folder_fd, name); }
+int HostOs::open_folder(const char* path) { return ::open(path, O_PATH | O_DIRECTORY | O_CLOEXEC); }
 int HostOs::unlink(const char* path) { return ::unlink(path); }
 int HostOs::mkdir(const char* path, mode_t mode) { return ::mkdir(path, mode); }
 int HostOs::rmdir(const char* path) { return ::rmdir(path); }
@@ -53,6 +66,23 @@ ssize_t HostOs::getxattr(const char* path, const char* name, void* value, std::s
 }
 ssize_t HostOs::fgetxattr(int fd, const char* name, void* value, std::size_t size) {
   return ::fgetxattr(fd, name, value, size);
+}
+ssize_t HostOs::getxattr_at(int dir_fd, const char* entry, const char* name, void* value, std::size_t size) {
+  // Linux's number for getxattrat, the same on every architecture; older C libraries
+  // do not know it yet.
+  constexpr long kGetxattrat = 464;
+  struct {
+    std::uint64_t value;
+    std::uint32_t size;
+    std::uint32_t flags;
+  } args{reinterpret_cast<std::uintptr_t>(value), static_cast<std::uint32_t>(size), 0};
+  if (!no_getxattrat_.load(std::memory_order_relaxed)) {
+    const long n = ::syscall(kGetxattrat, dir_fd, entry, 0, name, &args, sizeof args);
+    if (n >= 0 || errno != ENOSYS) return n;
+    no_getxattrat_.store(true, std::memory_order_relaxed);
+  }
+  errno = ENOSYS;
+  return -1;
 }
 int HostOs::fsetxattr(int fd, const char* name, const void* value, std::size_t size) {
   return ::fsetxattr(fd, name, value, size, 0);
@@ -87,6 +117,13 @@ namespace {
 HostOs real_host;
 HostOs* active_host = &real_host;
 }  // namespace
+
+int HostFd::close() {
+  if (fd_ < 0) return 0;
+  const int result = host().close(fd_);
+  fd_ = -1;
+  return result;
+}
 
 HostOs& host() { return *active_host; }
 

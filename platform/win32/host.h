@@ -7,9 +7,11 @@
 #include <sys/statvfs.h>
 #include <sys/types.h>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace win32::detail {
@@ -39,6 +41,11 @@ class HostOs {
   virtual int open_tmpfile(const char* folder, mode_t mode);
   // Links the file open as `fd` at `to`, failing with EEXIST when that name exists.
   virtual int link_fd(int fd, const char* to);
+  // The same two inside the folder open as `folder_fd`, which spares the walk to it.
+  virtual int open_tmpfile_at(int folder_fd, mode_t mode);
+  virtual int link_fd_at(int fd, int folder_fd, const char* name);
+  // A descriptor that only names a folder (O_PATH), for the calls above.
+  virtual int open_folder(const char* path);
   virtual int unlink(const char* path);
   virtual int mkdir(const char* path, mode_t mode);
   virtual int rmdir(const char* path);
@@ -46,6 +53,8 @@ class HostOs {
   virtual int access(const char* path, int mode);
   virtual ssize_t getxattr(const char* path, const char* name, void* value, std::size_t size);
   virtual ssize_t fgetxattr(int fd, const char* name, void* value, std::size_t size);
+  // getxattr of `entry` inside the folder open as `dir_fd`; ENOSYS on kernels before 6.13.
+  virtual ssize_t getxattr_at(int dir_fd, const char* entry, const char* name, void* value, std::size_t size);
   virtual int fsetxattr(int fd, const char* name, const void* value, std::size_t size);
   virtual int setxattr(const char* path, const char* name, const void* value, std::size_t size);
   virtual int removexattr(const char* path, const char* name);
@@ -58,9 +67,36 @@ class HostOs {
   virtual int inotify_rm_watch(int fd, int wd);
   // The entry names of a folder without "." and "..", in the host's order.
   virtual int list_directory(const char* path, std::vector<std::string>& names);
+
+ private:
+  std::atomic<bool> no_getxattrat_{false};  // the kernel said so once; not asked again
 };
 
 HostOs& host();
+
+// A descriptor of the host that is closed when it goes out of scope.
+class HostFd {
+ public:
+  HostFd() = default;
+  explicit HostFd(int fd) : fd_(fd) {}
+  ~HostFd() { reset(); }
+  HostFd(HostFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  HostFd& operator=(HostFd&& other) noexcept {
+    if (this != &other) {
+      reset();
+      fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+  }
+  int get() const { return fd_; }
+  explicit operator bool() const { return fd_ >= 0; }
+  // Closes now and returns close()'s result, so a late write error is not lost.
+  int close();
+  void reset() { close(); }
+
+ private:
+  int fd_ = -1;
+};
 
 // Replaces the host for the lifetime of the scope (tests only). State kept from one host's
 // answers (folder listings) is dropped at both ends.

@@ -96,6 +96,9 @@ class FaultHost : public win32::detail::HostOs {
     if (xattr_needs_write && HostOs::stat(path, &info) == 0 && (info.st_mode & 0222) == 0) return fail(EACCES);
     return HostOs::setxattr(path, name, value, size);
   }
+  ssize_t getxattr_at(int dir_fd, const char* entry, const char* name, void* value, std::size_t size) override {
+    return xattr_errno ? fail(xattr_errno) : HostOs::getxattr_at(dir_fd, entry, name, value, size);
+  }
   ssize_t fgetxattr(int fd, const char* name, void* value, std::size_t size) override {
     return xattr_errno ? fail(xattr_errno) : HostOs::fgetxattr(fd, name, value, size);
   }

@@ -2,6 +2,8 @@
 #include "platform/win32/files.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
@@ -312,6 +314,24 @@ TEST_F(FilesTest, AttributesAreReadAsWineReadsThem) {
     ::chmod(c(row.name).c_str(), row.mode);
     if (row.xattr) set_dos_attrib(c(row.name), row.xattr);
     EXPECT_EQ(FileGetAttr(std::string("C:\\") + row.name), row.attr) << row.name;
+  }
+  // A listing reads the same: through the folder where the kernel can, by path where not.
+  struct KernelWithoutGetxattrat : detail::HostOs {
+    ssize_t getxattr_at(int, const char*, const char*, void*, std::size_t) override {
+      errno = ENOSYS;
+      return -1;
+    }
+  };
+  for (const bool relative : {true, false}) {
+    KernelWithoutGetxattrat old_kernel;
+    std::optional<detail::ScopedHost> use;
+    if (!relative) use.emplace(old_kernel);
+    for (const Row& row : rows) {
+      TSearchRec f;
+      ASSERT_EQ(FindFirst(std::string("C:\\") + row.name, faAnyFile, f), 0) << row.name;
+      EXPECT_EQ(f.Attr, row.attr) << row.name << (relative ? "" : " without getxattrat");
+      FindClose(f);
+    }
   }
   SetLastError(0);
   EXPECT_EQ(FileGetAttr("C:\\missing"), -1);
