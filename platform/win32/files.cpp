@@ -158,11 +158,12 @@ class TempFile {
     if (!path_.empty()) host().unlink(path_.c_str());
   }
   // 0 or the errno of the failed creation.
-  int create(const std::string& folder, bool unnamed) {
+  // `folder_fd`, when given, is `folder` open.
+  int create(const std::string& folder, const HostFd* folder_fd, bool unnamed) {
     folder_ = folder;
     // 0666 lets the kernel apply the umask, giving the mode a new Windows file gets.
     if (unnamed) {
-      const int fd = host().open_tmpfile(folder.c_str(), 0666);
+      const int fd = folder_fd ? host().open_tmpfile_at(folder_fd->get(), 0666) : host().open_tmpfile(folder.c_str(), 0666);
       if (fd >= 0) {
         fd_ = HostFd(fd);
         return 0;
@@ -300,13 +301,15 @@ enum class Placed { Done, Retry };
 
 // Puts the complete temporary file in the destination's place. An unnamed file that
 // cannot be linked at all (no hard links) asks for a retry with a named one.
-DWORD place(TempFile& temp, const std::string& destination, bool fail_if_exists, const struct stat& source,
-            Placed& outcome) {
+DWORD place(TempFile& temp, const std::string& destination, const HostFd* folder_fd, bool fail_if_exists,
+            const struct stat& source, Placed& outcome) {
   outcome = Placed::Done;
   if (!temp.named()) {
     // Linking an absent name is atomic, so nobody ever sees the file incomplete, and a
     // file that appeared since the check is never replaced when it must not be.
-    if (host().link_fd(temp.fd(), destination.c_str()) == 0) {
+    const int linked = folder_fd ? host().link_fd_at(temp.fd(), folder_fd->get(), host_name_of(destination).c_str())
+                                 : host().link_fd(temp.fd(), destination.c_str());
+    if (linked == 0) {
       // close() is where some file systems report a delayed write error.
       if (temp.descriptor().close() != 0) {
         const int error = errno;
@@ -385,11 +388,11 @@ DWORD copy_file(const AnsiString& existing, const AnsiString& target, bool fail_
   // An unnamed file saves creating and renaming a name when nothing is replaced.
   for (const bool unnamed : {!exists, false}) {
     TempFile temp;
-    if (const int error = temp.create(folder, unnamed))
+    if (const int error = temp.create(folder, to.folder.get(), unnamed))
       return error == ENOENT ? ERROR_PATH_NOT_FOUND : error_from_errno(error);
     if (const DWORD error = fill(temp, in.get(), source, source_attr)) return error;
     Placed outcome;
-    const DWORD error = place(temp, destination, fail_if_exists, source, outcome);
+    const DWORD error = place(temp, destination, to.folder.get(), fail_if_exists, source, outcome);
     if (outcome == Placed::Done) return error;
     if (host().lseek(in.get(), 0, SEEK_SET) != 0) return read_error(errno);
   }

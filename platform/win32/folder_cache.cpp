@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <list>
+#include <memory>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
@@ -59,6 +60,7 @@ struct Listing {
   ino_t ino;
   int wd;
   std::string path;  // where it was listed; the folder may have moved since
+  std::shared_ptr<const HostFd> handle;  // the folder itself, wherever it is now
   std::unordered_map<AnsiString, std::vector<std::string>> names;  // by key_of
 
   void add(const std::string& name) {
@@ -77,7 +79,8 @@ struct Listing {
 
 class FolderCache {
  public:
-  std::optional<std::string> find(const std::string& folder, const struct stat& info, const AnsiString& name) {
+  std::optional<std::string> find(const std::string& folder, const struct stat& info, const AnsiString& name,
+                                  std::shared_ptr<const HostFd>* handle) {
     std::lock_guard lock(mutex_);
     // Events first: a listing is only trusted with every change made before this call in it.
     catch_up();
@@ -85,6 +88,7 @@ class FolderCache {
     if (!listing) listing = add_listing(folder, info);
     if (!listing) return first_match(folder, name);
     listings_.splice(listings_.begin(), listings_, iterator_of(listing));
+    if (handle) *handle = listing->handle;
     const auto it = listing->names.find(rtl::AnsiUpperCase(name));
     if (it == listing->names.end()) return std::nullopt;
     if (it->second.size() > 1) {
@@ -144,15 +148,17 @@ class FolderCache {
     if (wd < 0) return nullptr;
     for (const Listing& listing : listings_)
       if (listing.wd == wd) return nullptr;  // the path now leads to a folder already kept
+    auto handle = std::make_shared<HostFd>(host().open_folder(folder.c_str()));
     std::vector<std::string> entries;
     struct stat now {};
-    if (host().list_directory(folder.c_str(), entries) != 0 || host().stat(folder.c_str(), &now) != 0 ||
+    if (!*handle || host().list_directory(folder.c_str(), entries) != 0 || host().fstat(handle->get(), &now) != 0 ||
         now.st_dev != info.st_dev || now.st_ino != info.st_ino) {
       host().inotify_rm_watch(fd_, wd);
       return nullptr;
     }
     if (listings_.size() >= kMaxListings) drop(std::prev(listings_.end()), true);
-    Listing& listing = listings_.emplace_front(Listing{info.st_dev, info.st_ino, wd, folder, {}});
+    Listing& listing =
+        listings_.emplace_front(Listing{info.st_dev, info.st_ino, wd, folder, std::move(handle), {}});
     for (const std::string& entry : entries) listing.add(entry);
     return &listing;
   }
@@ -220,8 +226,8 @@ FolderCache& cache() {
 }  // namespace
 
 std::optional<std::string> find_case_insensitive(const std::string& folder, const struct stat& info,
-                                                 const AnsiString& name) {
-  return cache().find(folder, info, name);
+                                                 const AnsiString& name, std::shared_ptr<const HostFd>* handle) {
+  return cache().find(folder, info, name, handle);
 }
 
 bool has_folder_listing(const std::string& folder) { return cache().listed_under(folder); }

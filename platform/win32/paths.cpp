@@ -203,7 +203,8 @@ ResolvedPath resolve_path(const AnsiString& path, const Machine& machine, LastCo
     const auto look_in_folder = [&] {
       struct stat info {};
       if (detail::host().stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
-      const auto entry = detail::find_case_insensitive(folder, info, parts[looked_up - 1]);
+      const auto entry = detail::find_case_insensitive(folder, info, parts[looked_up - 1],
+                                                       looked_up == parts.size() ? &result.folder : nullptr);
       if (entry) exact.replace(cut + 1, std::string::npos, *entry);
       result.found = entry.has_value();
       return true;

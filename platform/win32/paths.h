@@ -3,8 +3,11 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
+#include <string>
 
 #include "platform/rtl/ansi.h"
+#include "platform/win32/host.h"
 #include "platform/win32/machine.h"
 #include "platform/win32/types.h"
 
@@ -17,6 +20,8 @@ struct ResolvedPath {
   // Existing components in their on-disk case. A plain string: every file operation
   // resolves paths, and filesystem::path would split each one into parts it never uses.
   std::string host;
+  // The folder holding the last component, open, when a kept listing answered for it.
+  std::shared_ptr<const detail::HostFd> folder;
   bool parent_exists = false;    // every folder before the last component exists
   bool found = false;            // the last component was found (a drive's root is not)
   explicit operator bool() const { return error == ERROR_SUCCESS; }

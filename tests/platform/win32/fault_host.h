@@ -4,11 +4,15 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <limits>
+#include <string>
 #include <utility>
 
 #include "platform/win32/host.h"
@@ -36,6 +40,7 @@ class FaultHost : public win32::detail::HostOs {
   int xattr_errno = 0;                   // getxattr, setxattr and removexattr
   int setxattr_errno = 0;                // setxattr alone
   bool xattr_needs_write = false;        // setxattr refuses files without a write bit, as for non-root
+  std::uint32_t fs_type = 0;             // non-zero: the file system type statfs reports
   int opens = 0;
   int closes = 0;
 
@@ -49,6 +54,13 @@ class FaultHost : public win32::detail::HostOs {
     if (create_errno) return fail(create_errno);
     if (!unnamed_files) return fail(EOPNOTSUPP);
     const int fd = HostOs::open_tmpfile(folder, mode);
+    if (fd >= 0) ++opens;
+    return fd;
+  }
+  int open_tmpfile_at(int folder_fd, mode_t mode) override {
+    if (create_errno) return fail(create_errno);
+    if (!unnamed_files) return fail(EOPNOTSUPP);
+    const int fd = HostOs::open_tmpfile_at(folder_fd, mode);
     if (fd >= 0) ++opens;
     return fd;
   }
@@ -87,6 +99,15 @@ class FaultHost : public win32::detail::HostOs {
     if (before_link) before_link(to);
     return link_errno ? fail(link_errno) : HostOs::link_fd(fd, to);
   }
+  int link_fd_at(int fd, int folder_fd, const char* name) override {
+    if (before_link) before_link(path_in(folder_fd, name).c_str());
+    return link_errno ? fail(link_errno) : HostOs::link_fd_at(fd, folder_fd, name);
+  }
+  int statfs(const char* path, struct statfs* info) override {
+    const int result = HostOs::statfs(path, info);
+    if (result == 0 && fs_type) info->f_type = fs_type;
+    return result;
+  }
   ssize_t getxattr(const char* path, const char* name, void* value, std::size_t size) override {
     return xattr_errno ? fail(xattr_errno) : HostOs::getxattr(path, name, value, size);
   }
@@ -113,6 +134,12 @@ class FaultHost : public win32::detail::HostOs {
   }
 
  private:
+  static std::string path_in(int folder_fd, const char* name) {
+    char folder[4096];
+    const std::string link = "/proc/self/fd/" + std::to_string(folder_fd);
+    const ssize_t n = ::readlink(link.c_str(), folder, sizeof folder);
+    return std::string(folder, n > 0 ? static_cast<std::size_t>(n) : 0) + '/' + name;
+  }
   static int fail(int error) {
     errno = error;
     return -1;
