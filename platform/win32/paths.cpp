@@ -78,7 +78,40 @@ bool valid_file_name(std::string_view name) {
 
 AnsiString windows_name_of(const std::string& host_name) { return rtl::utf8_to_ansi(host_name); }
 
+namespace {
+
+// Whether `path` is a full path already: a drive, '\\' and names with nothing to fold
+// ("." or "..", doubled or forward separators, a last name ending in a dot or blank).
+// Nearly every path a program passes is; it then needs no taking apart.
+bool already_full(std::string_view path) {
+  if (path.size() < 3 || !is_drive_letter(path[0]) || path[1] != ':' || path[2] != '\\') return false;
+  std::size_t start = 3;
+  std::string_view last;
+  for (std::size_t i = 3; i <= path.size(); ++i) {
+    if (i < path.size() && path[i] != '\\') {
+      if (path[i] == '/' || path[i] == '\0') return false;
+      continue;
+    }
+    const std::string_view name = path.substr(start, i - start);
+    if (name.empty()) {
+      if (i < path.size()) return false;
+      break;
+    }
+    if (name == "." || name == "..") return false;
+    last = name;
+    start = i + 1;
+  }
+  return last.empty() || (last.back() != '.' && last.back() != ' ');
+}
+
+}  // namespace
+
 AnsiString full_windows_path(const AnsiString& raw, const Machine& machine) {
+  if (already_full(raw)) {
+    AnsiString full = raw;
+    full[0] = static_cast<char>(full[0] & ~0x20);
+    return full;
+  }
   // Windows reads the path as a C string.
   const AnsiString path = raw.substr(0, raw.find('\0'));
   if (path.empty()) return {};
