@@ -70,6 +70,7 @@ diff -r "$work/src" "$work/dst" >/dev/null || { echo "copy differs from its sour
 rm -rf "$work/dst"
 
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+lower_quartile() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 3) / 4)] }'; }
 fastest() { printf '%s\n' "$@" | sort -g | head -1; }
 ratio() { echo "scale=3; $1 / $2" | bc; }
 cp_best=$(fastest "${cp_times[@]}")
@@ -81,6 +82,7 @@ echo "CopyFileA + exit  (ms): ${our_process_times[*]}"
 echo "medians           (ms): cp -r $(median "${cp_times[@]}"), CopyFileA $(median "${our_times[@]}"), with exit $(median "${our_process_times[@]}")"
 echo "ratio of medians      : $(ratio "$(median "${our_times[@]}")" "$(median "${cp_times[@]}")")"
 echo "median pair ratio     : $(median "${ratios[@]}")"
+echo "ratio of lower quartiles: $(ratio "$(lower_quartile "${our_times[@]}")" "$(lower_quartile "${cp_times[@]}")")"
 echo "fastest runs     (ms) : cp -r $cp_best, CopyFileA $our_best, with exit $(fastest "${our_process_times[@]}")"
 echo "ratio of fastest runs : $best_ratio (limit $limit)"
 [ "$(echo "$best_ratio <= $limit" | bc)" = 1 ]

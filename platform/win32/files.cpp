@@ -233,27 +233,36 @@ DWORD write_all(int fd, const char* data, std::size_t size) {
   return ERROR_SUCCESS;
 }
 
-// Copies the first `expected` bytes of `in` to `out`: the kernel's copy (which shares
-// extents by itself where the file system can), else plain reads and writes. A source that
-// ends before (truncated or vanished while copied) is a failure, never a short copy.
-DWORD copy_data(int in, int out, off_t expected) {
+enum class KernelCopy { Offload, Splice };
+
+// Copies the first `expected` bytes of `in` (on `device`) to `out` without the data passing
+// through this process where the kernel can: copy_file_range where the file system may
+// share extents or copy on its server, else a splice through a large pipe, which writes
+// in fewer, larger steps than copy_file_range's own small pipe; plain reads and writes
+// where neither works. A source that ends before (truncated or vanished while copied) is
+// a failure, never a short copy.
+DWORD copy_data(int in, dev_t device, int out, off_t expected) {
+  const bool offloads = host().offloads_copies(in, device);
+  const KernelCopy kernel_copies[] = {offloads ? KernelCopy::Offload : KernelCopy::Splice,
+                                      offloads ? KernelCopy::Splice : KernelCopy::Offload};
+  std::size_t next_kernel_copy = 0;
   off_t done = 0;
-  bool in_kernel = true;
   std::vector<char> buffer;
   // Like CopyFile, the length found at the start is what is copied.
   while (done < expected) {
     const auto wanted = static_cast<std::size_t>(std::min<off_t>(expected - done, off_t{1} << 30));
-    if (in_kernel) {
-      const ssize_t n = host().copy_file_range(in, out, wanted);
+    if (next_kernel_copy < std::size(kernel_copies)) {
+      const ssize_t n = kernel_copies[next_kernel_copy] == KernelCopy::Offload ? host().copy_file_range(in, out, wanted)
+                                                                                : host().splice_copy(in, out, wanted);
       if (n > 0) {
         done += n;
         continue;
       }
       if (n < 0 && errno == EINTR) continue;
       if (n < 0 && !kernel_copy_unsupported(errno)) return errno == EIO ? ERROR_READ_FAULT : error_from_errno(errno);
-      // An early 0 may be a file system that gives the kernel copy no data; reads tell
-      // whether the source really ended.
-      in_kernel = false;
+      // An early 0 may be a file system that gives the kernel's copy no data; the other
+      // way, then reads, tell whether the source really ended.
+      ++next_kernel_copy;
       continue;
     }
     if (buffer.empty()) buffer.resize(std::size_t{1} << 20);
@@ -273,7 +282,7 @@ bool no_hard_links(int error) { return error == EPERM || error == ENOTSUP || err
 
 // Data, hidden/system bits, times and read-only onto the temporary file.
 DWORD fill(TempFile& temp, int in, const struct stat& source, int source_attr) {
-  if (const DWORD error = copy_data(in, temp.fd(), source.st_size)) return error;
+  if (const DWORD error = copy_data(in, source.st_dev, temp.fd(), source.st_size)) return error;
   // User xattrs need write access, so the hidden/system bits go on before read-only.
   if (source_attr & kStoredBits) {
     if (store_dos_bits(temp.fd(), source_attr) != 0 && !no_user_xattrs(errno)) return write_error(errno);

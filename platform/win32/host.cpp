@@ -8,6 +8,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -23,6 +24,96 @@ ssize_t HostOs::write(int fd, const void* buffer, std::size_t size) { return ::w
 off_t HostOs::lseek(int fd, off_t offset, int whence) { return ::lseek(fd, offset, whence); }
 ssize_t HostOs::copy_file_range(int in_fd, int out_fd, std::size_t size) {
   return ::copy_file_range(in_fd, nullptr, out_fd, nullptr, size, 0);
+}
+
+namespace {
+
+// The pipe a thread's splice copies pass through, made on first use and kept.
+class CopyPipe {
+ public:
+  ~CopyPipe() { reset(); }
+  bool ready() {
+    if (read_end_ >= 0) return true;
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0) return false;
+    read_end_ = ends[0];
+    write_end_ = ends[1];
+    // 1 MiB is the largest size an unprivileged process may ask for by default; a pipe
+    // left at its default size still works, in smaller steps.
+    ::fcntl(write_end_, F_SETPIPE_SZ, 1 << 20);
+    const int size = ::fcntl(write_end_, F_GETPIPE_SZ);
+    capacity_ = size > 0 ? static_cast<std::size_t>(size) : 65536;
+    return true;
+  }
+  // Drops whatever a failed copy left in the pipe along with the pipe.
+  void reset() {
+    if (read_end_ >= 0) ::close(read_end_);
+    if (write_end_ >= 0) ::close(write_end_);
+    read_end_ = write_end_ = -1;
+  }
+  int read_end() const { return read_end_; }
+  int write_end() const { return write_end_; }
+  std::size_t capacity() const { return capacity_; }
+
+ private:
+  int read_end_ = -1;
+  int write_end_ = -1;
+  std::size_t capacity_ = 0;
+};
+
+thread_local CopyPipe copy_pipe;
+
+}  // namespace
+
+ssize_t HostOs::splice_copy(int in_fd, int out_fd, std::size_t size) {
+  CopyPipe& pipe = copy_pipe;
+  if (!pipe.ready()) return -1;
+  // The pipe is empty between calls; were it ever not, filling it must fail, not wait.
+  const ssize_t moved =
+      ::splice(in_fd, nullptr, pipe.write_end(), nullptr, std::min(size, pipe.capacity()), SPLICE_F_NONBLOCK);
+  if (moved < 0 && errno == EAGAIN) {
+    pipe.reset();
+    errno = EAGAIN;
+  }
+  if (moved <= 0) return moved;
+  for (ssize_t left = moved; left > 0;) {
+    const ssize_t n = ::splice(pipe.read_end(), nullptr, out_fd, nullptr, static_cast<std::size_t>(left), 0);
+    if (n > 0) {
+      left -= n;
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    const int error = n == 0 ? EIO : errno;
+    pipe.reset();  // what it still holds belongs to no file
+    errno = error;
+    return -1;
+  }
+  return moved;
+}
+
+bool HostOs::offloads_copies(int fd, dev_t device) {
+  std::lock_guard lock(offloads_mutex_);
+  if (const auto known = offloads_by_device_.find(device); known != offloads_by_device_.end()) return known->second;
+  struct statfs info {};
+  bool offloads = false;
+  if (::fstatfs(fd, &info) == 0) {
+    switch (static_cast<std::uint32_t>(info.f_type)) {
+      case 0x9123683E:  // btrfs
+      case 0x58465342:  // xfs
+      case 0xCA451A4E:  // bcachefs
+      case 0x2FC12FC1:  // zfs
+      case 0x7461636F:  // ocfs2
+      case 0x6969:      // nfs
+      case 0xFF534D42:  // cifs
+      case 0xFE534D42:  // smb2
+        offloads = true;
+        break;
+      default:
+        break;
+    }
+  }
+  offloads_by_device_.emplace(device, offloads);
+  return offloads;
 }
 int HostOs::fsync(int fd) { return ::fsync(fd); }
 int HostOs::fstat(int fd, struct stat* info) { return ::fstat(fd, info); }

@@ -10,7 +10,9 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -26,6 +28,13 @@ class HostOs {
   virtual ssize_t write(int fd, const void* buffer, std::size_t size);
   virtual off_t lseek(int fd, off_t offset, int whence);
   virtual ssize_t copy_file_range(int in_fd, int out_fd, std::size_t size);
+  // Moves up to `size` bytes from `in_fd`'s position to `out_fd`'s through a pipe of the
+  // calling thread (two splices), so they never pass through user memory. Returns what
+  // copy_file_range would: the count moved, 0 at the input's end, or -1 and errno.
+  virtual ssize_t splice_copy(int in_fd, int out_fd, std::size_t size);
+  // Whether copy_file_range may share extents or copy on a server for files of the file
+  // system of `fd`, whose device is `device` (btrfs, XFS, bcachefs, ZFS, NFS, SMB).
+  virtual bool offloads_copies(int fd, dev_t device);
   virtual int fsync(int fd);
   virtual int fstat(int fd, struct stat* info);
   virtual int stat(const char* path, struct stat* info);
@@ -70,6 +79,8 @@ class HostOs {
 
  private:
   std::atomic<bool> no_getxattrat_{false};  // the kernel said so once; not asked again
+  std::mutex offloads_mutex_;
+  std::unordered_map<dev_t, bool> offloads_by_device_;
 };
 
 HostOs& host();

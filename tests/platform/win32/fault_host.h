@@ -23,10 +23,11 @@ class FaultHost : public win32::detail::HostOs {
  public:
   static constexpr std::size_t kUnlimited = std::numeric_limits<std::size_t>::max();
 
-  // Reflinks always fail, so the copy takes the same path on every file system.
-  bool kernel_copy = true;               // false: no copy_file_range either
-  std::size_t copy_chunk = kUnlimited;   // most bytes one copy_file_range call moves
-  int copy_calls_before_error = -1;      // copy_file_range calls that succeed before copy_errno
+  // The kernel copy taken does not depend on the file system the test runs on.
+  bool kernel_copy = true;               // false: neither kernel copy, only reads and writes
+  bool splice = true;                    // false: no splice copy; copy_file_range instead
+  std::size_t copy_chunk = kUnlimited;   // most bytes one kernel copy call moves
+  int copy_calls_before_error = -1;      // kernel copy calls that succeed before copy_errno
   int copy_errno = ENOSPC;
   std::function<void()> after_first_copy_chunk;
   std::size_t write_budget = kUnlimited; // bytes write() accepts; the write crossing it is short
@@ -70,11 +71,12 @@ class FaultHost : public win32::detail::HostOs {
   }
   ssize_t copy_file_range(int in_fd, int out_fd, std::size_t size) override {
     if (!kernel_copy) return fail(EXDEV);
-    if (copy_calls_before_error == 0) return fail(copy_errno);
-    if (copy_calls_before_error > 0) --copy_calls_before_error;
-    const ssize_t n = HostOs::copy_file_range(in_fd, out_fd, size < copy_chunk ? size : copy_chunk);
-    if (n > 0 && after_first_copy_chunk) std::exchange(after_first_copy_chunk, nullptr)();
-    return n;
+    return kernel_copy_step(size, [&](std::size_t n) { return HostOs::copy_file_range(in_fd, out_fd, n); });
+  }
+  bool offloads_copies(int, dev_t) override { return !splice; }
+  ssize_t splice_copy(int in_fd, int out_fd, std::size_t size) override {
+    if (!kernel_copy || !splice) return fail(EINVAL);
+    return kernel_copy_step(size, [&](std::size_t n) { return HostOs::splice_copy(in_fd, out_fd, n); });
   }
   ssize_t read(int fd, void* buffer, std::size_t size) override {
     if (reads_before_error == 0) return fail(read_errno);
@@ -134,6 +136,15 @@ class FaultHost : public win32::detail::HostOs {
   }
 
  private:
+  // One step of either kernel copy, with the faults asked for.
+  template <typename Copy>
+  ssize_t kernel_copy_step(std::size_t size, Copy copy) {
+    if (copy_calls_before_error == 0) return fail(copy_errno);
+    if (copy_calls_before_error > 0) --copy_calls_before_error;
+    const ssize_t n = copy(size < copy_chunk ? size : copy_chunk);
+    if (n > 0 && after_first_copy_chunk) std::exchange(after_first_copy_chunk, nullptr)();
+    return n;
+  }
   static std::string path_in(int folder_fd, const char* name) {
     char folder[4096];
     const std::string link = "/proc/self/fd/" + std::to_string(folder_fd);

@@ -2,13 +2,14 @@
 #include "platform/win32/files.h"
 
 #include <gtest/gtest.h>
-
-#include <optional>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
+#include <csignal>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/rtl/exceptions.h"
@@ -85,27 +86,31 @@ TEST_F(FilesTest, CopyCarriesDataTimeAndAttributesOnEveryDataPath) {
   const Row rows[] = {
       {0, 0}, {3, faReadOnly}, {4096, faHidden}, {5000, faSysFile}, {(3u << 20) + 7, faHidden | faSysFile | faReadOnly},
   };
-  // Every way of writing the data and of naming the result; a folder whose listing is kept
-  // is written through its descriptor, one on a network file system by path.
-  for (const int way : {0, 1, 2, 3, 4, 5, 6, 7}) {
-    const bool kernel = way & 1, unnamed = way & 2, kept = way & 4;
+  // Every way of moving the data (splice, copy_file_range, reads and writes) and of naming
+  // the result; a folder whose listing is kept is written through its descriptor, one on a
+  // network file system by path.
+  for (int way = 0; way < 12; ++way) {
+    const int data = way % 3;
+    const bool kernel = data < 2, unnamed = (way / 3) % 2, kept = way / 6;
+    SCOPED_TRACE("data " + std::to_string(data) + " unnamed " + std::to_string(unnamed) + " kept " + std::to_string(kept));
     {
       FaultHost fault;
       fault.kernel_copy = kernel;
+      fault.splice = data == 0;
       fault.unnamed_files = unnamed;
       if (!kept) fault.fs_type = 0x6969;  // NFS
       detail::ScopedHost use(fault);
       int n = 0;
       for (const Row& row : rows) {
         const std::string name = "f" + std::to_string(n++) + ".dat";
-        std::string data(row.size, '\0');
-        for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7 + i / 251);
-        write_file(d(name), data);
+        std::string bytes(row.size, '\0');
+        for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+        write_file(d(name), bytes);
         set_mtime(d(name), 1000000000 + n);
         ASSERT_EQ(FileSetAttr("D:\\" + name, row.attr), 0);
 
         ASSERT_TRUE(CopyFileA("D:\\" + name, "C:\\" + name, FALSE)) << name << " error " << GetLastError();
-        EXPECT_TRUE(read_file(c(name)) == data) << name << " kernel " << kernel << " unnamed " << unnamed << " kept " << kept;
+        EXPECT_TRUE(read_file(c(name)) == bytes) << name;
         EXPECT_EQ(mtime_of(c(name)), 1000000000 + n) << name;
         EXPECT_EQ(FileGetAttr("C:\\" + name), row.attr | faArchive) << name;
       }
@@ -114,6 +119,29 @@ TEST_F(FilesTest, CopyCarriesDataTimeAndAttributesOnEveryDataPath) {
       fs::create_directory(c(""));
     }
   }
+}
+
+// A write that fails halfway leaves bytes in the pipe a splice copy moves data through;
+// none of them may reach the next copy.
+TEST_F(FilesTest, AFailedSpliceLeavesNothingForTheNextCopy) {
+  write_file(d("big.dat"), std::string(3 << 20, 'b'));
+  write_file(d("small.dat"), "small");
+  FaultHost fault;  // the splice copy, on whatever file system the test runs
+  detail::ScopedHost use(fault);
+  rlimit unlimited {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+  rlimit limited = unlimited;
+  limited.rlim_cur = 1 << 20;  // the second megabyte cannot be written
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+  const BOOL copied = CopyFileA("D:\\big.dat", "C:\\big.dat", FALSE);
+  setrlimit(RLIMIT_FSIZE, &unlimited);
+  std::signal(SIGXFSZ, previous);
+
+  EXPECT_FALSE(copied);
+  EXPECT_FALSE(fs::exists(c("big.dat")));
+  ASSERT_TRUE(CopyFileA("D:\\small.dat", "C:\\small.dat", FALSE));
+  EXPECT_EQ(read_file(c("small.dat")), "small");
 }
 
 TEST_F(FilesTest, CopyOverwritesUnlessToldNotTo) {
