@@ -33,13 +33,8 @@ int io_code_of(int error) {
 
 namespace detail {
 
-FileVariable::~FileVariable() {
-  if (fd_ >= 0) host().close(fd_);
-}
-
 void FileVariable::assign(const AnsiString& name) {
-  if (fd_ >= 0) host().close(fd_);
-  fd_ = -1;
+  fd_.reset();
   name_ = name;
   assigned_ = true;
 }
@@ -47,10 +42,7 @@ void FileVariable::assign(const AnsiString& name) {
 void FileVariable::open(int flags, bool writing) {
   if (!assigned_) fail(kNotAssigned);
   // Delphi closes a file that is still open before opening it again.
-  if (fd_ >= 0) {
-    host().close(fd_);
-    fd_ = -1;
-  }
+  fd_.reset();
   const ResolvedPath path = resolve_path(name_);
   if (!path) fail(static_cast<int>(path.error));
   struct stat info {};
@@ -58,22 +50,19 @@ void FileVariable::open(int flags, bool writing) {
   if (exists && S_ISDIR(info.st_mode)) fail(static_cast<int>(ERROR_ACCESS_DENIED));
   // Windows refuses to write a read-only file whoever asks, root included.
   if (exists && writing && (info.st_mode & 0222) == 0) fail(static_cast<int>(ERROR_ACCESS_DENIED));
-  const int fd = host().open(path.host.c_str(), flags, 0666);
-  if (fd < 0) fail(static_cast<int>(error_of_lookup(errno, path)));
-  fd_ = fd;
+  fd_ = HostFd(host().open(path.host.c_str(), flags, 0666));
+  if (!fd_) fail(static_cast<int>(error_of_lookup(errno, path)));
 }
 
 void FileVariable::close() {
   if (!assigned_) fail(kNotAssigned);
-  if (fd_ < 0) fail(kNotOpen);
-  const int result = host().close(fd_);
-  fd_ = -1;
-  if (result != 0) fail(io_code_of(errno));
+  if (!fd_) fail(kNotOpen);
+  if (fd_.close() != 0) fail(io_code_of(errno));
 }
 
 void FileVariable::require_open() const {
   if (!assigned_) fail(kNotAssigned);
-  if (fd_ < 0) fail(kNotOpen);
+  if (!fd_) fail(kNotOpen);
 }
 
 }  // namespace detail
@@ -86,16 +75,7 @@ void Rewrite(TextFile& f) { f.open(O_WRONLY | O_CREAT | O_TRUNC, true); }
 
 void Write(TextFile& f, std::string_view text) {
   f.require_open();
-  const char* data = text.data();
-  std::size_t left = text.size();
-  while (left > 0) {
-    const ssize_t n = detail::host().write(f.fd_, data, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) fail(io_code_of(errno));
-    if (n == 0) fail(kDiskFull);
-    data += n;
-    left -= static_cast<std::size_t>(n);
-  }
+  if (const int error = detail::write_all(f.fd_.get(), text)) fail(io_code_of(error));
 }
 
 void Writeln(TextFile& f, std::string_view text) {
@@ -123,7 +103,7 @@ void Reset(File& f, int recordSize) {
 std::int64_t FileSize(File& f) {
   f.require_open();
   struct stat info {};
-  if (detail::host().fstat(f.fd_, &info) != 0) fail(io_code_of(errno));
+  if (detail::host().fstat(f.fd_.get(), &info) != 0) fail(io_code_of(errno));
   return static_cast<std::int64_t>(info.st_size) / f.record_size_;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/rtl/ansi.h"
+#include "platform/win32/host.h"
 
 namespace win32 {
 
@@ -22,11 +23,10 @@ namespace detail {
 class FileVariable {
  public:
   FileVariable() = default;
-  ~FileVariable();
   FileVariable(const FileVariable&) = delete;
   FileVariable& operator=(const FileVariable&) = delete;
 
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return static_cast<bool>(fd_); }
 
  protected:
   void assign(const AnsiString& name);
@@ -38,7 +38,7 @@ class FileVariable {
 
   AnsiString name_;
   bool assigned_ = false;
-  int fd_ = -1;
+  HostFd fd_;
 };
 
 }  // namespace detail

@@ -80,23 +80,27 @@ int stored_dos_bits(int folder_fd, const std::string& entry, const std::string& 
   return stored_dos_bits(host_path);
 }
 
-// Writes the hidden and system bits as Wine does: "0x2", "0x4", "0x6", or no attribute.
+// The hidden and system bits as Wine writes them: "0x2", "0x4" or "0x6".
+std::string dos_attrib_text(int bits) {
+  char value[8];
+  std::snprintf(value, sizeof value, "0x%x", static_cast<unsigned>(bits & kStoredBits));
+  return value;
+}
+
+// Writes the bits, or removes the attribute when there are none, as Wine does.
 int store_dos_bits(const std::string& host_path, int bits) {
-  bits &= kStoredBits;
-  if (bits == 0) {
+  if ((bits & kStoredBits) == 0) {
     const int result = host().removexattr(host_path.c_str(), kDosAttrib);
     return result != 0 && errno == ENODATA ? 0 : result;
   }
-  char value[8];
-  const int length = std::snprintf(value, sizeof value, "0x%x", static_cast<unsigned>(bits));
-  return host().setxattr(host_path.c_str(), kDosAttrib, value, static_cast<std::size_t>(length));
+  const std::string value = dos_attrib_text(bits);
+  return host().setxattr(host_path.c_str(), kDosAttrib, value.data(), value.size());
 }
 
 // The bits onto a new file, which carries no attribute to remove yet.
 int store_dos_bits(int fd, int bits) {
-  char value[8];
-  const int length = std::snprintf(value, sizeof value, "0x%x", static_cast<unsigned>(bits & kStoredBits));
-  return host().fsetxattr(fd, kDosAttrib, value, static_cast<std::size_t>(length));
+  const std::string value = dos_attrib_text(bits);
+  return host().fsetxattr(fd, kDosAttrib, value.data(), value.size());
 }
 
 bool no_user_xattrs(int error) { return error == ENOTSUP || error == EOPNOTSUPP; }
@@ -219,20 +223,6 @@ bool kernel_copy_unsupported(int error) {
 DWORD write_error(int error) { return error == EIO ? ERROR_WRITE_FAULT : error_from_errno(error); }
 DWORD read_error(int error) { return error == EIO ? ERROR_READ_FAULT : error_from_errno(error); }
 
-DWORD write_all(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = host().write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return write_error(errno);
-    }
-    if (n == 0) return ERROR_WRITE_FAULT;
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return ERROR_SUCCESS;
-}
-
 enum class KernelCopy { Offload, Splice };
 
 // Copies the first `expected` bytes of `in` (on `device`) to `out` without the data passing
@@ -272,7 +262,7 @@ DWORD copy_data(int in, dev_t device, int out, off_t expected) {
       return read_error(errno);
     }
     if (n == 0) break;
-    if (const DWORD error = write_all(out, buffer.data(), static_cast<std::size_t>(n))) return error;
+    if (const int error = detail::write_all(out, {buffer.data(), static_cast<std::size_t>(n)})) return write_error(error);
     done += n;
   }
   return done < expected ? ERROR_HANDLE_EOF : ERROR_SUCCESS;

@@ -4,6 +4,7 @@
 #include <sys/inotify.h>
 #include <sys/statfs.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -84,13 +85,15 @@ class FolderCache {
     std::lock_guard lock(mutex_);
     // Events first: a listing is only trusted with every change made before this call in it.
     catch_up();
-    Listing* listing = find_listing(info);
-    if (!listing) listing = add_listing(folder, info);
-    if (!listing) return first_match(folder, name);
-    listings_.splice(listings_.begin(), listings_, iterator_of(listing));
-    if (handle) *handle = listing->handle;
-    const auto it = listing->names.find(rtl::AnsiUpperCase(name));
-    if (it == listing->names.end()) return std::nullopt;
+    // The listing in use goes first, so the least recently used one is dropped when full.
+    if (const auto kept = find_listing(info); kept != listings_.end())
+      listings_.splice(listings_.begin(), listings_, kept);
+    else if (!add_listing(folder, info))
+      return first_match(folder, name);
+    const Listing& listing = listings_.front();
+    if (handle) *handle = listing.handle;
+    const auto it = listing.names.find(rtl::AnsiUpperCase(name));
+    if (it == listing.names.end()) return std::nullopt;
     if (it->second.size() > 1) {
       // Several names that differ only in case: the exact one wins, else the folder's own
       // order decides, as in Wine.
@@ -120,19 +123,13 @@ class FolderCache {
  private:
   static constexpr std::size_t kMaxListings = 64;
 
-  Listing* find_listing(const struct stat& info) {
-    for (Listing& listing : listings_)
-      if (listing.dev == info.st_dev && listing.ino == info.st_ino) return &listing;
-    return nullptr;
+  std::list<Listing>::iterator find_listing(const struct stat& info) {
+    return std::find_if(listings_.begin(), listings_.end(), [&](const Listing& listing) {
+      return listing.dev == info.st_dev && listing.ino == info.st_ino;
+    });
   }
 
-  std::list<Listing>::iterator iterator_of(const Listing* listing) {
-    for (auto it = listings_.begin(); it != listings_.end(); ++it)
-      if (&*it == listing) return it;
-    return listings_.end();
-  }
-
-  // A new listing of `folder`, or nullptr when none can be kept.
+  // A new listing of `folder`, put first, or nullptr when none can be kept.
   Listing* add_listing(const std::string& folder, const struct stat& info) {
     if (unusable_ || !watched_completely(folder)) return nullptr;
     if (fd_ < 0) {

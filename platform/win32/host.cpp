@@ -209,6 +209,17 @@ HostOs real_host;
 HostOs* active_host = &real_host;
 }  // namespace
 
+int write_all(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = host().write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return ENOSPC;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return 0;
+}
+
 int HostFd::close() {
   if (fd_ < 0) return 0;
   const int result = host().close(fd_);

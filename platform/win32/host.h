@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -108,6 +109,10 @@ class HostFd {
  private:
   int fd_ = -1;
 };
+
+// Writes all of `bytes` to `fd`, however many writes it takes: 0, or the errno of the
+// write that failed (ENOSPC for one that wrote nothing).
+int write_all(int fd, std::string_view bytes);
 
 // Replaces the host for the lifetime of the scope (tests only). State kept from one host's
 // answers (folder listings) is dropped at both ends.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -27,16 +28,14 @@ std::string hex(unsigned long long value) {
 // True when some process holds a POSIX write lock on byte 0 of `lock_file`; flock(2)
 // cannot see that lock, so it must be F_GETLK.
 bool lock_is_held(const fs::path& lock_file) {
-  const int fd = detail::host().open(lock_file.c_str(), O_RDONLY, 0);
-  if (fd < 0) return false;
+  const detail::HostFd fd(detail::host().open(lock_file.c_str(), O_RDONLY, 0));
+  if (!fd) return false;
   struct flock query {};
   query.l_type = F_WRLCK;
   query.l_whence = SEEK_SET;
   query.l_start = 0;
   query.l_len = 1;
-  const bool held = ::fcntl(fd, F_GETLK, &query) == 0 && query.l_type != F_UNLCK;
-  detail::host().close(fd);
-  return held;
+  return ::fcntl(fd.get(), F_GETLK, &query) == 0 && query.l_type != F_UNLCK;
 }
 
 }  // namespace

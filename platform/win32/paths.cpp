@@ -192,6 +192,16 @@ bool check_path(const AnsiString& path, const Machine& machine, LastComponent la
   return true;
 }
 
+// The host path of the first `count` components below `root`, each in the case given.
+std::string host_path_below(const fs::path& root, const std::vector<AnsiString>& parts, std::size_t count) {
+  std::string host = root.native();
+  for (std::size_t i = 0; i < count; ++i) {
+    host += '/';
+    host += rtl::ansi_to_utf8(parts[i]);
+  }
+  return host;
+}
+
 }  // namespace
 
 ResolvedPath assume_exact_path(const AnsiString& path) {
@@ -200,11 +210,7 @@ ResolvedPath assume_exact_path(const AnsiString& path) {
   std::vector<AnsiString> parts;
   const fs::path* root = nullptr;
   if (!check_path(path, current_machine(), LastComponent::Name, result, full, parts, root)) return result;
-  std::string exact = root->native();
-  for (const AnsiString& part : parts) {
-    exact += '/';
-    exact += rtl::ansi_to_utf8(part);
-  }
+  std::string exact = host_path_below(*root, parts, parts.size());
   if (!parts.empty() && full.back() == '\\') exact += '/';
   result.full = full;
   result.host = std::move(exact);
@@ -225,11 +231,7 @@ ResolvedPath resolve_path(const AnsiString& path, const Machine& machine, LastCo
   if (looked_up > 0) {
     // Plain strings: building a filesystem::path component by component costs more here
     // than the system calls.
-    std::string exact = root->native();
-    for (std::size_t i = 0; i < looked_up; ++i) {
-      exact += '/';
-      exact += rtl::ansi_to_utf8(parts[i]);
-    }
+    std::string exact = host_path_below(*root, parts, looked_up);
     const std::size_t cut = exact.rfind('/');
     const std::string folder = exact.substr(0, cut);
     // Looks the last name up in the folder's kept listing; false when `folder` is none.
