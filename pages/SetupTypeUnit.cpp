@@ -138,13 +138,7 @@ void TfrmSetupType::rgSetupTypeClick(TObject*) {
       Choices.CompactDrawer = false;
       break;
     case 1:
-      Choices.InstallSolver = frmCustomSetup->cbQuillax->Checked();
-      Choices.CompactSolver = frmCustomSetup->cbQuillax->Checked() && frmCustomSetup->cbCompactSolver->Checked();
-      Choices.InstallGenerator = frmCustomSetup->cbXGenerator->Checked();
-      Choices.CompactGenerator =
-          frmCustomSetup->cbXGenerator->Checked() && frmCustomSetup->cbCompactGenerator->Checked();
-      Choices.InstallDrawer = frmCustomSetup->cbXDrawer->Checked();
-      Choices.CompactDrawer = frmCustomSetup->cbXDrawer->Checked() && frmCustomSetup->cbCompactDrawer->Checked();
+      frmCustomSetup->StoreComponentFlags();
       break;
     case 2:
       Choices.InstallSolver = true;
