@@ -19,11 +19,11 @@ TfrmDestination::TfrmDestination(TComponent* owner) : TfrmMain(owner) {
   btnBack = Make<TButton>("btnBack");
   btnBack->SetBounds(224, 264, 65, 25);
   gbDestination = Make<TGroupBox>("gbDestination");
-  gbDestination->SetBounds(128, 176, 305, 65);
+  gbDestination->SetBounds(128, 176, 305, 49);
   lbProgramFilesDir = Make<TLabel>("lbProgramFilesDir", gbDestination);
-  lbProgramFilesDir->SetBounds(8, 28, 200, 13);
+  lbProgramFilesDir->SetBounds(8, 22, 200, 13);
   btnBrowse = Make<TButton>("btnBrowse", gbDestination);
-  btnBrowse->SetBounds(216, 22, 81, 25);
+  btnBrowse->SetBounds(216, 16, 81, 25);
   btnBrowse->SetCaption("B&rowse...");
 
   OnPaint = Bind(&TfrmDestination::FormPaint);

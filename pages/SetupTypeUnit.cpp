@@ -38,9 +38,7 @@ TfrmSetupType::TfrmSetupType(TComponent* owner) : TfrmDestination(owner) {
   btnCancel->SetBounds(416, 304, btnCancel->Width(), btnCancel->Height());
   btnBack->SetBounds(248, 304, btnBack->Width(), btnBack->Height());
   panHR->SetBounds(panHR->Left(), 296, 481, panHR->Height());
-  // The group box is lower than on the destination page, so its two controls move up.
   gbDestination->SetBounds(128, 240, 361, 49);
-  lbProgramFilesDir->SetTop(22);
   btnBrowse->SetBounds(248, 16, 99, 25);
 
   rgSetupType = Make<TRadioGroup>("rgSetupType");

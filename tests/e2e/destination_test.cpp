@@ -73,6 +73,7 @@ TEST(Destination, EveryEditionShowsItsTextsAndTheDefaultTarget) {
     EXPECT_EQ(page["clientHeight"], 292);
     auto c = [&](const char* name) -> const e2e::json& { return control(dump, "frmDestination", name); };
     EXPECT_EQ(c("Memo1")["height"], 161);
+    EXPECT_EQ(c("gbDestination")["height"], 49);
     EXPECT_EQ(c("btnNext")["caption"], t.next);
     EXPECT_EQ(c("btnCancel")["caption"], t.cancel);
     EXPECT_EQ(c("btnBack")["caption"], t.back);
