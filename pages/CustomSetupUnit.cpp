@@ -199,13 +199,17 @@ void TfrmCustomSetup::FormCreate(TObject*) {
   for (TComboBox* box : language_boxes()) box->SetLeft(left);
 }
 
-void TfrmCustomSetup::UpdateSelection() {
+void TfrmCustomSetup::StoreComponentFlags() {
   Choices.InstallSolver = cbQuillax->Checked();
   Choices.CompactSolver = cbQuillax->Checked() && cbCompactSolver->Checked();
   Choices.InstallGenerator = cbXGenerator->Checked();
   Choices.CompactGenerator = cbXGenerator->Checked() && cbCompactGenerator->Checked();
   Choices.InstallDrawer = cbXDrawer->Checked();
   Choices.CompactDrawer = cbXDrawer->Checked() && cbCompactDrawer->Checked();
+}
+
+void TfrmCustomSetup::UpdateSelection() {
+  StoreComponentFlags();
   lbSizeNeeded->SetCaption(SizeText());
 }
 

@@ -60,8 +60,12 @@ class TfrmCustomSetup : public TfrmMain {
   virtual void btnBackClick(vcl::TObject* Sender);
   void FormClose(vcl::TObject* Sender, vcl::TCloseAction& Action) override;
 
+  // Copies the program and compact boxes into the component flags; a compact box counts
+  // only while its program's box is checked. The setup type page's Custom uses it too.
+  void StoreComponentFlags();
+
  private:
-  // Copies the check boxes into the component flags and shows the new estimate.
+  // Stores the component flags and shows the new estimate.
   void UpdateSelection();
   // The seven language boxes in the order every step that touches them all uses.
   std::array<vcl::TComboBox*, 7> language_boxes() const;

@@ -55,23 +55,20 @@ void TfrmFolder::FormCreate(TObject*) {
   Label1->SetCaption(ByLanguage("Program Mappe:"_a, "Programmgruppe:"_a, "El nombre del grupo:"_a, "Program Folder:"_a));
   Label2->SetCaption(ByLanguage("Eksisterende Program Mapper:"_a, "Vorhandene Ordner:"_a, "Otros grupos:"_a,
                                 "Existing Folders:"_a));
-  const std::vector<AnsiString> sentences = ByLanguage<std::vector<AnsiString>>(
+  const std::vector<AnsiString> lines = ByLanguage<std::vector<AnsiString>>(
       {"Installations-programmet vil oprette program ikoner i program mappen angivet nedenfor. Hvis du er tilfreds "
        "hermed så klik med venstre museknap på Fortsæt-knappen."_a,
+       "",
        "Ellers kan du indtaste et nyt navn på program mappen, eller du kan vælge en fra nedenstående liste over "
        "eksisterende program mapper."_a},
       {"SETUP fügt in die unten aufgeführte Programmgruppe neue Symbole hinzu. Sie können einen neuen Ordnernamen "
        "eingeben oder einen aus der Liste 'Vorhandene Ordner' auswählen."_a,
-       "Wählen Sie 'Weiter', um den Vorgang fortzusetzen."_a},
+       "", "Wählen Sie 'Weiter', um den Vorgang fortzusetzen."_a},
       {"El programa de instalación añade un icono para los grupos de programas que se encuentran más abajo. Si Ud. "
        "quiere otros nombres, escríbalo en el caja o elíjalo en el grupo de la lista existente."_a},
-      {"Setup will add program icons to the Program Folder listed below.",
+      {"Setup will add program icons to the Program Folder listed below.", "",
        "You may type a new folder name, or select one from the existing Folders list. Click Next to continue."});
-  Memo1->Lines->Add(sentences[0]);
-  if (sentences.size() > 1) {
-    Memo1->Lines->Add("");
-    Memo1->Lines->Add(sentences[1]);
-  }
+  for (const AnsiString& line : lines) Memo1->Lines->Add(line);
 }
 
 void TfrmFolder::FormActivate(TObject*) {

@@ -38,9 +38,7 @@ TfrmSetupType::TfrmSetupType(TComponent* owner) : TfrmDestination(owner) {
   btnCancel->SetBounds(416, 304, btnCancel->Width(), btnCancel->Height());
   btnBack->SetBounds(248, 304, btnBack->Width(), btnBack->Height());
   panHR->SetBounds(panHR->Left(), 296, 481, panHR->Height());
-  // The group box is lower than on the destination page, so its two controls move up.
   gbDestination->SetBounds(128, 240, 361, 49);
-  lbProgramFilesDir->SetTop(22);
   btnBrowse->SetBounds(248, 16, 99, 25);
 
   rgSetupType = Make<TRadioGroup>("rgSetupType");
@@ -138,13 +136,7 @@ void TfrmSetupType::rgSetupTypeClick(TObject*) {
       Choices.CompactDrawer = false;
       break;
     case 1:
-      Choices.InstallSolver = frmCustomSetup->cbQuillax->Checked();
-      Choices.CompactSolver = frmCustomSetup->cbQuillax->Checked() && frmCustomSetup->cbCompactSolver->Checked();
-      Choices.InstallGenerator = frmCustomSetup->cbXGenerator->Checked();
-      Choices.CompactGenerator =
-          frmCustomSetup->cbXGenerator->Checked() && frmCustomSetup->cbCompactGenerator->Checked();
-      Choices.InstallDrawer = frmCustomSetup->cbXDrawer->Checked();
-      Choices.CompactDrawer = frmCustomSetup->cbXDrawer->Checked() && frmCustomSetup->cbCompactDrawer->Checked();
+      frmCustomSetup->StoreComponentFlags();
       break;
     case 2:
       Choices.InstallSolver = true;

@@ -10,7 +10,7 @@ using e2e::control;
 using e2e::form;
 using e2e::lines;
 using e2e::Session;
-using Lines = std::vector<std::string>;
+using e2e::Lines;
 
 namespace {
 
@@ -203,8 +203,7 @@ TEST(Browser, AnUnreadableDriveReturnsToCWithoutAMessage) {
     EXPECT_EQ(control(dump, "frmChooseDir", "lbFullPath")["caption"], "C:\\Rätsel Tyx");
     EXPECT_EQ(dump["choices"]["TargetDrive"], "C");
     EXPECT_EQ(dump["choices"]["TargetBaseDir"], "C:\\");
-    EXPECT_EQ(result.dumps[1]["active"], "frmDestination");
-    EXPECT_EQ(e2e::visible_forms(result.dumps[1]), (Lines{"frmBackground", "frmDestination"}));
+    EXPECT_TRUE(e2e::shows_page(result.dumps[1], "frmDestination"));
   }
 }
 

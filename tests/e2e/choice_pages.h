@@ -3,9 +3,7 @@
 #pragma once
 
 #include <filesystem>
-#include <initializer_list>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -13,19 +11,10 @@
 
 namespace e2e {
 
-using Lines = std::vector<std::string>;
-
 // Welcome, destination, program folder, and its Back while Typical is chosen.
-inline const Lines kToSetupType = {"click btnNext", "click btnNext", "click btnBack"};
+inline const Lines kToSetupType = script({kToFolder, {"click btnBack"}});
 // On from there with Custom.
-inline const Lines kToCustomSetup = {"click btnNext", "click btnNext", "click btnBack", "select rgSetupType 1",
-                                     "click btnNext"};
-
-inline Lines script(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
+inline const Lines kToCustomSetup = script({kToSetupType, {"select rgSetupType 1", "click btnNext"}});
 
 // A SETUP_DISK_FREE entry for drive C.
 inline std::string free_on_c(long long megabytes) { return "SETUP_DISK_FREE=C=" + std::to_string(megabytes * 1048576); }

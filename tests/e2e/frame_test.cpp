@@ -8,7 +8,7 @@ using e2e::control;
 using e2e::form;
 using e2e::lines;
 using e2e::Session;
-using Lines = std::vector<std::string>;
+using e2e::Lines;
 
 namespace {
 
@@ -91,8 +91,7 @@ TEST(Frame, EveryEditionSpeaksItsLanguageAndEscapeLeaves) {
     ASSERT_EQ(result.dumps.size(), 2u) << result.errors;
     const auto& welcome = result.dumps[0];
     EXPECT_EQ(welcome["application"]["title"], t.title);
-    EXPECT_EQ(welcome["active"], "frmMain");
-    EXPECT_EQ(e2e::visible_forms(welcome), (Lines{"frmBackground", "frmMain"}));
+    EXPECT_TRUE(e2e::shows_page(welcome, "frmMain"));
     EXPECT_EQ(control(welcome, "frmBackground", "Panel1")["caption"], t.banner);
     EXPECT_EQ(control(welcome, "frmBackground", "Panel1")["fontSize"], t.banner_size);
     EXPECT_EQ(form(welcome, "frmBackground")["clientWidth"], 1024);
@@ -100,9 +99,8 @@ TEST(Frame, EveryEditionSpeaksItsLanguageAndEscapeLeaves) {
     EXPECT_EQ(control(welcome, "frmMain", "btnNext")["caption"], t.next);
     EXPECT_EQ(control(welcome, "frmMain", "btnCancel")["caption"], t.cancel);
     EXPECT_EQ(lines(welcome, "frmMain"), t.welcome);
-    const int stored = t.language == 9 ? 9 : t.language;
-    EXPECT_EQ(welcome["choices"]["GeneratorLanguage"], stored);
-    EXPECT_EQ(welcome["choices"]["DrawerLanguage"], stored);
+    EXPECT_EQ(welcome["choices"]["GeneratorLanguage"], t.language);
+    EXPECT_EQ(welcome["choices"]["DrawerLanguage"], t.language);
 
     const auto& dialog = result.dumps[1];
     EXPECT_EQ(dialog["active"], "frmExit");
@@ -120,8 +118,7 @@ TEST(Frame, ResumeReturnsToTheSamePageUnchanged) {
   EXPECT_EQ(result.exit_status, 0) << result.errors;
   ASSERT_EQ(result.dumps.size(), 3u) << result.errors;
   for (const auto& dump : result.dumps) {
-    EXPECT_EQ(dump["active"], "frmDestination");
-    EXPECT_EQ(e2e::visible_forms(dump), (Lines{"frmBackground", "frmDestination"}));
+    EXPECT_TRUE(e2e::shows_page(dump, "frmDestination"));
     EXPECT_EQ(form(dump, "frmDestination"), form(result.dumps[0], "frmDestination"));
     EXPECT_EQ(dump["choices"], result.dumps[0]["choices"]);
   }
@@ -140,8 +137,7 @@ TEST(Frame, BackAndNextBetweenWelcomeAndDestinationKeepTheirValues) {
   EXPECT_EQ(destination["choices"]["TargetSubDir"], "Rätsel Tyx");
   EXPECT_EQ(destination["choices"]["TargetDrive"], "C");
 
-  EXPECT_EQ(result.dumps[1]["active"], "frmMain");
-  EXPECT_EQ(e2e::visible_forms(result.dumps[1]), (Lines{"frmBackground", "frmMain"}));
+  EXPECT_TRUE(e2e::shows_page(result.dumps[1], "frmMain"));
   EXPECT_EQ(lines(result.dumps[1], "frmMain"), lines(result.dumps[0], "frmMain"));
 
   EXPECT_EQ(result.dumps[2]["active"], "frmDestination");

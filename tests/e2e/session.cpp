@@ -69,6 +69,12 @@ SessionResult Session::run(const std::vector<std::string>& script, const std::ve
   return result;
 }
 
+Lines script(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
 const json& form(const json& dump, const std::string& name) {
   for (const json& f : dump.at("forms"))
     if (f.at("name") == name) return f;
@@ -92,6 +98,16 @@ std::vector<std::string> visible_forms(const json& dump) {
   return names;
 }
 
+::testing::AssertionResult shows_page(const json& dump, const std::string& page) {
+  const std::vector<std::string> visible = visible_forms(dump);
+  if (dump.at("active") == page && visible == std::vector<std::string>{"frmBackground", page})
+    return ::testing::AssertionSuccess();
+  std::string shown;
+  for (const std::string& name : visible) shown += " " + name;
+  return ::testing::AssertionFailure() << "expected " << page << " alone; active " << dump.at("active")
+                                       << ", visible" << shown;
+}
+
 std::map<std::string, std::string> tree_contents(const fs::path& root) {
   std::map<std::string, std::string> out;
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
@@ -101,6 +117,13 @@ std::map<std::string, std::string> tree_contents(const fs::path& root) {
     else out[name] = "<dir>";
   }
   return out;
+}
+
+void remove_registry_value(const fs::path& hive, const std::string& name) {
+  std::string text = testing_support::read_file(hive);
+  const std::string entry = "\"" + name + "\"=";
+  for (std::size_t at; (at = text.find(entry)) != std::string::npos;) text.erase(at, text.find('\n', at) + 1 - at);
+  testing_support::write_file(hive, text);
 }
 
 std::vector<std::string> layout_faults(const json& dump, const std::string& form_name) {

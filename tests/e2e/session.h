@@ -3,10 +3,12 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include "tests/support/temp_dir.h"
@@ -14,6 +16,13 @@
 namespace e2e {
 
 using nlohmann::json;
+using Lines = std::vector<std::string>;
+
+// Welcome and destination page: the main road to the program folder page.
+inline const Lines kToFolder = {"click btnNext", "click btnNext"};
+
+// A script made of its parts, one after the other.
+Lines script(std::initializer_list<Lines> parts);
 
 struct SessionResult {
   int exit_status = -1;
@@ -54,8 +63,12 @@ const json& control(const json& dump, const std::string& form_name, const std::s
 std::vector<std::string> lines(const json& dump, const std::string& form_name, const std::string& memo = "Memo1");
 // The names of the visible forms, in creation order.
 std::vector<std::string> visible_forms(const json& dump);
+// Whether `page` is the active form and the only one visible above the background.
+::testing::AssertionResult shows_page(const json& dump, const std::string& page);
 // Every entry below `root` with the contents of its files, to show that nothing was written.
 std::map<std::string, std::string> tree_contents(const std::filesystem::path& root);
+// Removes every value of that name from a hive file, as on a Windows that never had it.
+void remove_registry_value(const std::filesystem::path& hive, const std::string& name);
 // What is wrong with the layout of a form: visible controls reaching outside their parent
 // (the client area for the form's own) or overlapping a visible sibling. Empty when sound.
 std::vector<std::string> layout_faults(const json& dump, const std::string& form_name);

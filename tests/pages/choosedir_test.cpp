@@ -7,10 +7,7 @@
 
 #include "platform/vcl/desktop.h"
 #include "platform/win32/drive_directories.h"
-#include "platform/win32/machine.h"
-#include "platform/win32/registry.h"
-#include "tests/support/machine_dir.h"
-#include "tests/support/temp_dir.h"
+#include "tests/services/machine_fixture.h"
 
 using namespace vcl;
 
@@ -20,20 +17,13 @@ class ChooseDir : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    testing_support::make_machine_dir(dir.path());
-    win32::detail::RegistryHives::create_empty(dir.path(), win32::detail::HiveArch::Win32);
-    machine = std::make_unique<win32::Machine>(dir.path());
-    scope = std::make_unique<win32::MachineScope>(*machine);
-    drives = std::make_unique<win32::MachineDriveDirectories>(*machine);
     detail::reset_application();
-    Application->SetDriveDirectoryProvider(drives.get());
+    Application->SetDriveDirectoryProvider(&drives);
   }
   void TearDown() override { detail::reset_application(); }
 
-  testing_support::TempDir dir;
-  std::unique_ptr<win32::Machine> machine;
-  std::unique_ptr<win32::MachineScope> scope;
-  std::unique_ptr<win32::MachineDriveDirectories> drives;
+  testing_support::MachineFixture machine;
+  win32::MachineDriveDirectories drives{*machine.machine};
 };
 
 // Closing the browser by the keyboard while the drive list has the focus must not leave

@@ -1,3 +1,4 @@
+// Shortcuts made through the shell link object on a machine directory.
 #include "services/ShellOBJ.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,11 @@ TEST(CreateShellLink, WritesReplacesAndRefusesWhatDoesNotFit) {
 
   EXPECT_TRUE(HResultSucceeded(CreateShellLink("C:\\Tyx\\Help.chm", "C:\\Menu\\Help.lnk", "Help", "C:\\Tyx")));
   EXPECT_TRUE(fs::exists(tmp / "m/drive_c/Menu/Help.lnk"));
+  const std::string first = testing_support::read_file(tmp / "m/drive_c/Menu/Help.lnk");
+  EXPECT_TRUE(HResultSucceeded(CreateShellLink("C:\\Tyx\\Other.chm", "C:\\Menu\\Help.lnk", "Help", "C:\\Tyx")));
+  const std::string replaced = testing_support::read_file(tmp / "m/drive_c/Menu/Help.lnk");
+  EXPECT_NE(replaced, first);
+  EXPECT_NE(replaced.find("Other.chm"), std::string::npos);
   EXPECT_EQ(CreateShellLink("C:\\Tyx\\Help.chm", "C:\\NoMenu\\Help.lnk", "Help", "C:\\Tyx"),
             HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND));
 

@@ -13,18 +13,17 @@ using testing_support::MachineFixture;
 
 namespace {
 
+// Gives the machine a browser: an open command for .htm files.
+void add_browser(MachineFixture& machine) {
+  machine.set(HKEY_CLASSES_ROOT, ".htm", "", "htmlfile");
+  machine.set(HKEY_CLASSES_ROOT, "htmlfile\\shell\\open\\command", "", "iexplore.exe %1");
+}
+
 class SystemFoldersTest : public ::testing::Test {
  protected:
   void SetUp() override { Choices = TInstallationChoices{}; }
   void TearDown() override { set_disk_space_override('c', std::nullopt); }
 
-  // A machine with a browser (an .htm open command) unless told otherwise.
-  void with_browser(bool browser) {
-    if (browser) {
-      m.set(HKEY_CLASSES_ROOT, ".htm", "", "htmlfile");
-      m.set(HKEY_CLASSES_ROOT, "htmlfile\\shell\\open\\command", "", "iexplore.exe %1");
-    }
-  }
   void plan(bool solver, bool compact_solver, bool generator, bool compact_generator, bool drawer, bool compact_drawer) {
     Choices.InstallSolver = solver;
     Choices.CompactSolver = compact_solver;
@@ -54,10 +53,7 @@ TEST_F(SystemFoldersTest, EstimatesTheChosenPlan) {
   };
   for (const Row& row : rows) {
     MachineFixture fresh;
-    if (row.browser_present) {
-      fresh.set(HKEY_CLASSES_ROOT, ".htm", "", "htmlfile");
-      fresh.set(HKEY_CLASSES_ROOT, "htmlfile\\shell\\open\\command", "", "iexplore.exe %1");
-    }
+    if (row.browser_present) add_browser(fresh);
     plan(row.s, row.cs, row.g, row.cg, row.d, row.cd);
     EXPECT_NEAR(EstimatedSizeMB(), row.mb, 1e-9) << row.text;
     EXPECT_EQ(SizeText(), row.text);
@@ -65,7 +61,7 @@ TEST_F(SystemFoldersTest, EstimatesTheChosenPlan) {
 }
 
 TEST_F(SystemFoldersTest, Windows95NeedsTheBrowserWithoutHelpOrDcom) {
-  with_browser(true);
+  add_browser(m);
   m.set(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "VersionNumber", "4.0.950");
   EXPECT_TRUE(BrowserInstallNeeded());  // no .chm command, no DCOM
   m.set(HKEY_CLASSES_ROOT, ".chm", "", "chm.file");
