@@ -23,13 +23,7 @@ DWORD replace_file(const std::filesystem::path& target, std::string_view bytes, 
   }
   if (fd < 0) return ERROR_ACCESS_DENIED;
 
-  int error = 0;
-  for (std::size_t done = 0; done < bytes.size() && !error;) {
-    const ssize_t wrote = os.write(fd, bytes.data() + done, bytes.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) error = wrote < 0 ? errno : ENOSPC;
-    else done += static_cast<std::size_t>(wrote);
-  }
+  int error = write_all(fd, bytes);
   if (!error && sync && os.fsync(fd) != 0) error = errno;
   if (os.close(fd) != 0 && !error) error = errno;
   if (!error && os.rename(temp.c_str(), target.c_str()) != 0) error = errno;
