@@ -42,27 +42,13 @@ std::string utf16le_bytes(const std::u16string& text, bool terminator) {
   return bytes;
 }
 
-detail::HiveKey& create_key(detail::Hive& hive, const std::string& path, std::uint64_t time) {
-  detail::HiveKey* key = &hive.root();
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    std::size_t end = path.find('\\', start);
-    if (end == std::string::npos) end = path.size();
-    const std::u16string name = utf16(path.substr(start, end - start));
-    detail::HiveKey* next = key->find_subkey(name);
-    key = next ? next : &key->add_subkey(name, time);
-    start = end + 1;
-  }
-  return *key;
-}
-
 void write_registry(const tools::MachineLayout& layout, const fs::path& dir, bool win64, const std::string& cd) {
   // Wine's header, and on a 64-bit machine Wine's shared Wow6432Node links.
   detail::RegistryHives::create_empty(dir, win64 ? detail::HiveArch::Win64 : detail::HiveArch::Win32);
   detail::RegistryHives hives(dir);
   const std::uint64_t now = detail::filetime_now();
   for (const tools::RegEntry& entry : layout.registry) {
-    detail::HiveKey& key = create_key(entry.machine ? hives.machine() : hives.user(), entry.key, now);
+    detail::HiveKey& key = (entry.machine ? hives.machine() : hives.user()).root().add_path(utf16(entry.key), now);
     const DWORD type = entry.type == tools::RegType::Dword ? REG_DWORD
                        : entry.type == tools::RegType::ExpandSz ? REG_EXPAND_SZ : REG_SZ;
     std::string data;
@@ -74,7 +60,7 @@ void write_registry(const tools::MachineLayout& layout, const fs::path& dir, boo
     key.set_value(utf16(entry.name), type, data, now);
   }
   if (!cd.empty())
-    create_key(hives.machine(), "Software\\Wine\\Drives", now).set_value(u"d:", REG_SZ, utf16le_bytes(u"cdrom", true), now);
+    hives.machine().root().add_path(u"Software\\Wine\\Drives", now).set_value(u"d:", REG_SZ, utf16le_bytes(u"cdrom", true), now);
   for (detail::Hive* hive : {&hives.machine(), &hives.user()}) {
     hive->mark_modified();
     hives.save(*hive);

@@ -63,26 +63,18 @@ std::string utf16le_bytes(std::u16string_view text) {
 
 namespace {
 
-// The escaped key path and the text after its closing bracket, or nullopt when the
+// The unescaped key path and the seconds after its closing bracket, or nullopt when the
 // bracket is missing.
 struct KeyLine {
-  std::vector<std::u16string> parts;
+  std::u16string path;
   std::optional<std::uint32_t> seconds;
 };
 
 std::optional<KeyLine> parse_key_line(std::string_view line) {
   std::size_t used = 0;
-  const std::u16string path = unescape_string(line.substr(1), ']', used);
-  if (1 + used >= line.size()) return std::nullopt;
   KeyLine result;
-  // The loader unescapes the whole path first, then splits it on single backslashes.
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= path.size(); ++i) {
-    if (i == path.size() || path[i] == u'\\') {
-      if (i > start) result.parts.emplace_back(path.substr(start, i - start));
-      start = i + 1;
-    }
-  }
+  result.path = unescape_string(line.substr(1), ']', used);
+  if (1 + used >= line.size()) return std::nullopt;
   std::string_view rest = skip_space(line.substr(2 + used));
   if (!rest.empty() && rest[0] >= '0' && rest[0] <= '9') {
     std::uint64_t seconds = 0;
@@ -264,6 +256,18 @@ std::u16string fold_case(std::u16string_view text) {
   return out;
 }
 
+std::vector<std::u16string_view> split_path(std::u16string_view path) {
+  std::vector<std::u16string_view> parts;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= path.size(); ++i) {
+    if (i == path.size() || path[i] == u'\\') {
+      if (i > start) parts.push_back(path.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return parts;
+}
+
 // ---- keys -----------------------------------------------------------------------------
 
 HiveKey::HiveKey(std::u16string name, HiveKey* parent)
@@ -342,6 +346,12 @@ bool HiveKey::remove_value(std::u16string_view name, std::uint64_t time) {
   values_.erase(it);
   touch(time);
   return true;
+}
+
+HiveKey& HiveKey::add_path(std::u16string_view path, std::uint64_t time) {
+  HiveKey* key = this;
+  for (const auto part : split_path(path)) key = &key->add_subkey(part, time);
+  return *key;
 }
 
 void HiveKey::touch(std::uint64_t time) {
@@ -515,7 +525,8 @@ Hive Hive::parse(std::string_view text, std::string_view file_name) {
       const auto parsed = parse_key_line(p);
       if (!parsed) fail(lines.number(), "unterminated key name '" + std::string(line) + "'");
       key = hive.root_.get();
-      for (const auto& part : parsed->parts) {
+      // The loader unescapes the whole path first, then splits it on single backslashes.
+      for (const auto part : split_path(parsed->path)) {
         HiveKey& child = key->insert_subkey(part);
         // Keys the file does not list take the time of their first listed descendant.
         if (child.modified_ == 0)

@@ -40,6 +40,9 @@ void escape_string(std::u16string_view text, std::string_view quote, std::string
 // sets `used` to the number of bytes consumed, not counting `end` itself.
 std::u16string unescape_string(std::string_view text, char end, std::size_t& used);
 
+// The non-empty names of a key path whose parts are separated by backslashes.
+std::vector<std::u16string_view> split_path(std::u16string_view path);
+
 // Wine's case folding of one UTF-16 unit, for comparing names.
 char16_t fold_case(char16_t c);
 std::u16string fold_case(std::u16string_view text);
@@ -67,6 +70,8 @@ class HiveKey {
   HiveKey* find_subkey(std::u16string_view name) const;
   // Adds the subkey (the parent's time is touched); returns the existing one when present.
   HiveKey& add_subkey(std::u16string_view name, std::uint64_t time);
+  // add_subkey for each name of a backslash-separated path; returns the last key.
+  HiveKey& add_path(std::u16string_view path, std::uint64_t time);
   // Removes a subkey and everything below it; false when there is none.
   bool remove_subkey(std::u16string_view name, std::uint64_t time);
   const std::vector<std::unique_ptr<HiveKey>>& subkeys() const { return subkeys_; }

@@ -19,18 +19,6 @@ constexpr const char* kMachineRoot = "REGISTRY\\Machine";
 constexpr const char* kUserRoot = "REGISTRY\\User\\S-1-5-21-0-0-0-1000";
 constexpr std::u16string_view kUserSid = u"S-1-5-21-0-0-0-1000";
 
-std::vector<std::u16string_view> split_path(std::u16string_view path) {
-  std::vector<std::u16string_view> tokens;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= path.size(); ++i) {
-    if (i == path.size() || path[i] == u'\\') {
-      if (i > start) tokens.push_back(path.substr(start, i - start));
-      start = i + 1;
-    }
-  }
-  return tokens;
-}
-
 bool same_name(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() && fold_case(a) == fold_case(b);
 }
@@ -104,21 +92,15 @@ constexpr SharedKey kSharedKeys[] = {
     {u"Microsoft\\Windows NT\\CurrentVersion\\Time Zones"},
 };
 
-HiveKey& create_path(Hive& hive, std::u16string_view path, std::uint64_t time) {
-  HiveKey* key = &hive.root();
-  for (auto token : split_path(path)) key = &key->add_subkey(token, time);
-  return *key;
-}
-
 void add_shared_links(Hive& hive) {
   const std::uint64_t now = filetime_now();
-  create_path(hive, u"Software\\Classes\\Wow6432Node", now);
+  hive.root().add_path(u"Software\\Classes\\Wow6432Node", now);
   for (const SharedKey& shared : kSharedKeys) {
     std::u16string wow = shared.wow_path;
     if (!wow.starts_with(u"Software\\")) wow = u"Software\\Wow6432Node\\" + wow;
     const std::u16string target = std::u16string(u"Software\\") + (shared.target ? shared.target : shared.wow_path);
-    create_path(hive, target, now);
-    HiveKey& link = create_path(hive, wow, now);
+    hive.root().add_path(target, now);
+    HiveKey& link = hive.root().add_path(wow, now);
     link.set_link(true);
     link.set_value(u"SymbolicLinkValue", REG_LINK, utf16le_bytes(u"\\Registry\\Machine\\" + target), now);
   }
