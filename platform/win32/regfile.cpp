@@ -61,6 +61,17 @@ std::string utf16le_bytes(std::u16string_view text) {
   return out;
 }
 
+std::string dword_bytes(std::uint32_t value) {
+  return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8 & 0xFF), static_cast<char>(value >> 16 & 0xFF),
+          static_cast<char>(value >> 24)};
+}
+
+std::uint32_t dword_value(std::string_view bytes) {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
+  return value;
+}
+
 namespace {
 
 // The unescaped key path and the seconds after its closing bracket, or nullopt when the
@@ -397,10 +408,7 @@ std::string format_value(const HiveValue& value) {
     case REG_DWORD:
       if (data.size() != 4) break;
       out += "dword:";
-      append_hex(out, static_cast<unsigned char>(data[0]) | static_cast<unsigned char>(data[1]) << 8 |
-                          static_cast<unsigned char>(data[2]) << 16 |
-                          static_cast<unsigned>(static_cast<unsigned char>(data[3])) << 24,
-                 8);
+      append_hex(out, dword_value(data), 8);
       return out;
     default:
       break;
@@ -456,10 +464,8 @@ bool parse_value_data(std::string_view s, HiveValue& value, NextLine&& more) {
     while (n < digits.size() && is_hex(digits[n])) ++n;
     const auto number = parse_hex64(digits.substr(0, n));
     if (!number || *number > 0xFFFFFFFF) return false;
-    const auto dw = static_cast<std::uint32_t>(*number);
     value.type = REG_DWORD;
-    value.data = {static_cast<char>(dw & 0xFF), static_cast<char>(dw >> 8 & 0xFF), static_cast<char>(dw >> 16 & 0xFF),
-                  static_cast<char>(dw >> 24)};
+    value.data = dword_bytes(static_cast<std::uint32_t>(*number));
     return true;
   }
   std::string_view list;

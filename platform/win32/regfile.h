@@ -145,9 +145,12 @@ class Hive {
   bool modified_ = false;
 };
 
-// Registry data holds UTF-16 little-endian text.
+// Registry data holds UTF-16 little-endian text and little-endian numbers.
 std::string utf16le_bytes(std::u16string_view text);
 std::u16string utf16le_text(std::string_view bytes);
+std::string dword_bytes(std::uint32_t value);
+// The number in the first four bytes; the caller makes sure there are four.
+std::uint32_t dword_value(std::string_view bytes);
 
 // Wine's line for a value (name, `=`, data and its line breaks), without the final newline.
 std::string format_value(const HiveValue& value);

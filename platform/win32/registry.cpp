@@ -292,9 +292,7 @@ std::optional<AnsiString> RegValue::as_string() const {
 
 std::optional<DWORD> RegValue::as_dword() const {
   if (type != REG_DWORD || data.size() != 4) return std::nullopt;
-  DWORD value = 0;
-  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(data[static_cast<std::size_t>(i)]);
-  return value;
+  return detail::dword_value(data);
 }
 
 std::optional<RegValue> read_value(const Machine& machine, HKEY root, const AnsiString& key_path,
@@ -428,10 +426,7 @@ void TRegistry::WriteExpandString(const AnsiString& name, const AnsiString& valu
 }
 
 void TRegistry::WriteInteger(const AnsiString& name, std::int32_t value) {
-  const auto bits = static_cast<std::uint32_t>(value);
-  set(name, REG_DWORD,
-      std::string{static_cast<char>(bits & 0xFF), static_cast<char>(bits >> 8 & 0xFF),
-                  static_cast<char>(bits >> 16 & 0xFF), static_cast<char>(bits >> 24)});
+  set(name, REG_DWORD, detail::dword_bytes(static_cast<std::uint32_t>(value)));
 }
 
 bool TRegistry::DeleteValue(const AnsiString& name) {
