@@ -281,23 +281,43 @@ std::vector<std::u16string_view> split_path(std::u16string_view path) {
 
 // ---- keys -----------------------------------------------------------------------------
 
+namespace {
+
+// Subkeys and values are kept sorted by their folded names, as wineserver keeps them.
+const std::u16string& folded_of(const std::unique_ptr<HiveKey>& key) { return key->folded(); }
+const std::u16string& folded_of(const HiveValue& value) { return value.folded; }
+
+template <typename List>
+auto lower_bound_folded(List& list, const std::u16string& folded) {
+  return std::lower_bound(list.begin(), list.end(), folded,
+                          [](const auto& item, const std::u16string& f) { return folded_of(item) < f; });
+}
+
+template <typename List>
+auto find_folded(List& list, const std::u16string& folded) {
+  const auto it = lower_bound_folded(list, folded);
+  return it != list.end() && folded_of(*it) == folded ? it : list.end();
+}
+
+// Where an item with this name is or belongs. Files come sorted, so the common case appends.
+template <typename List>
+auto slot_folded(List& list, const std::u16string& folded) {
+  return list.empty() || folded_of(list.back()) < folded ? list.end() : lower_bound_folded(list, folded);
+}
+
+}  // namespace
+
 HiveKey::HiveKey(std::u16string name, HiveKey* parent)
     : name_(std::move(name)), folded_(fold_case(name_)), parent_(parent) {}
 
 HiveKey* HiveKey::find_subkey(std::u16string_view name) const {
-  const std::u16string folded = fold_case(name);
-  const auto it = std::lower_bound(subkeys_.begin(), subkeys_.end(), folded,
-                                   [](const auto& key, const std::u16string& f) { return key->folded_ < f; });
-  return it != subkeys_.end() && (*it)->folded_ == folded ? it->get() : nullptr;
+  const auto it = find_folded(subkeys_, fold_case(name));
+  return it != subkeys_.end() ? it->get() : nullptr;
 }
 
 HiveKey& HiveKey::insert_subkey(std::u16string_view name) {
-  std::u16string folded = fold_case(name);
-  // Files come sorted, so the common case appends.
-  auto it = subkeys_.end();
-  if (!subkeys_.empty() && subkeys_.back()->folded_ >= folded)
-    it = std::lower_bound(subkeys_.begin(), subkeys_.end(), folded,
-                          [](const auto& key, const std::u16string& f) { return key->folded_ < f; });
+  const std::u16string folded = fold_case(name);
+  const auto it = slot_folded(subkeys_, folded);
   if (it != subkeys_.end() && (*it)->folded_ == folded) return **it;
   auto key = std::make_unique<HiveKey>(std::u16string(name), this);
   return **subkeys_.insert(it, std::move(key));
@@ -313,8 +333,7 @@ HiveKey& HiveKey::add_subkey(std::u16string_view name, std::uint64_t time) {
 }
 
 bool HiveKey::remove_subkey(std::u16string_view name, std::uint64_t time) {
-  const std::u16string folded = fold_case(name);
-  const auto it = std::find_if(subkeys_.begin(), subkeys_.end(), [&](const auto& k) { return k->folded_ == folded; });
+  const auto it = find_folded(subkeys_, fold_case(name));
   if (it == subkeys_.end()) return false;
   subkeys_.erase(it);
   touch(time);
@@ -323,10 +342,7 @@ bool HiveKey::remove_subkey(std::u16string_view name, std::uint64_t time) {
 
 HiveValue& HiveKey::value_slot(std::u16string_view name) {
   std::u16string folded = fold_case(name);
-  auto it = values_.end();
-  if (!values_.empty() && values_.back().folded >= folded)
-    it = std::lower_bound(values_.begin(), values_.end(), folded,
-                          [](const HiveValue& v, const std::u16string& f) { return v.folded < f; });
+  const auto it = slot_folded(values_, folded);
   if (it != values_.end() && it->folded == folded) return *it;
   HiveValue value;
   value.name = std::u16string(name);
@@ -335,10 +351,8 @@ HiveValue& HiveKey::value_slot(std::u16string_view name) {
 }
 
 const HiveValue* HiveKey::find_value(std::u16string_view name) const {
-  const std::u16string folded = fold_case(name);
-  const auto it = std::lower_bound(values_.begin(), values_.end(), folded,
-                                   [](const HiveValue& v, const std::u16string& f) { return v.folded < f; });
-  return it != values_.end() && it->folded == folded ? &*it : nullptr;
+  const auto it = find_folded(values_, fold_case(name));
+  return it != values_.end() ? &*it : nullptr;
 }
 
 void HiveKey::set_value(std::u16string_view name, DWORD type, std::string data, std::uint64_t time) {
@@ -351,8 +365,7 @@ void HiveKey::set_value(std::u16string_view name, DWORD type, std::string data, 
 }
 
 bool HiveKey::remove_value(std::u16string_view name, std::uint64_t time) {
-  const std::u16string folded = fold_case(name);
-  const auto it = std::find_if(values_.begin(), values_.end(), [&](const HiveValue& v) { return v.folded == folded; });
+  const auto it = find_folded(values_, fold_case(name));
   if (it == values_.end()) return false;
   values_.erase(it);
   touch(time);
@@ -509,7 +522,6 @@ Hive Hive::parse(std::string_view text, std::string_view file_name) {
   Hive hive;
   hive.root_ = std::make_unique<HiveKey>(u"", nullptr);
   hive.original_ = std::string(text);
-  hive.loaded_ = true;
   const std::string name(file_name);
   auto fail = [&](std::size_t line, const std::string& message) {
     throw HiveFormatError(name + ":" + std::to_string(line) + ": " + message);
@@ -624,7 +636,7 @@ Hive Hive::parse(std::string_view text, std::string_view file_name) {
 }
 
 std::string Hive::serialize() const {
-  if (loaded_ && !modified_) return original_;
+  if (!modified_) return original_;
   std::string out = preamble_;
   out.reserve(original_.size() + 4096);
   std::u16string path;
@@ -634,7 +646,6 @@ std::string Hive::serialize() const {
 
 void Hive::saved(std::string text) {
   original_ = std::move(text);
-  loaded_ = true;
   modified_ = false;
 }
 

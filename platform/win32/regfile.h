@@ -140,8 +140,7 @@ class Hive {
   std::unique_ptr<HiveKey> root_;
   HiveArch arch_ = HiveArch::Unspecified;
   std::string preamble_;  // every line before the first key, as found
-  std::string original_;
-  bool loaded_ = false;
+  std::string original_;   // the file's content while the hive is not modified
   bool modified_ = false;
 };
 
