@@ -166,7 +166,6 @@ Hive& RegistryHives::load(std::optional<Hive>& slot, std::optional<std::string>&
 
 Hive& RegistryHives::machine() { return load(machine_, machine_error_, kMachineFile, kMachineRoot); }
 Hive& RegistryHives::user() { return load(user_, user_error_, kUserFile, kUserRoot); }
-bool RegistryHives::is_win64() { return machine().arch() == HiveArch::Win64; }
 
 KeyLocation RegistryHives::open_root(HKEY root, RegView view) {
   switch (root) {
@@ -339,26 +338,24 @@ detail::RegView TRegistry::view() const {
   return (access_ & KEY_WOW64_64KEY) ? detail::RegView::Native : detail::RegView::Wow32;
 }
 
-bool TRegistry::open_from(const AnsiString& key, bool can_create, DWORD access) {
-  AnsiString path = key;
+TRegistry::Base TRegistry::base_of(AnsiString& path) {
   const bool relative = path.empty() || path[0] != '\\';
   if (!relative) path.erase(0, 1);
-  detail::KeyLocation base;
-  DWORD base_access = KEY_ALL_ACCESS;  // predefined root keys grant everything
-  if (current_.key && relative) {
-    base = current_;
-    base_access = current_access_;
-  } else {
-    base = hives_.open_root(root_, view());
-  }
-  if (!base.key) return false;
+  if (current_.key && relative) return {current_, current_access_, true};
+  return {hives_.open_root(root_, view()), KEY_ALL_ACCESS, false};  // predefined root keys grant everything
+}
+
+bool TRegistry::open_from(const AnsiString& key, bool can_create, DWORD access) {
+  AnsiString path = key;
+  const Base base = base_of(path);
+  if (!base.key.key) return false;
   const bool create = can_create && !path.empty();
-  if (create && !(base_access & KEY_CREATE_SUB_KEY)) return false;
+  if (create && !(base.access & KEY_CREATE_SUB_KEY)) return false;
   detail::KeyLocation opened;
   bool created = false;
-  if (hives_.open(base, rtl::ansi_to_utf16(path), view(), create, opened, &created) != ERROR_SUCCESS) return false;
+  if (hives_.open(base.key, rtl::ansi_to_utf16(path), view(), create, opened, &created) != ERROR_SUCCESS) return false;
   if (created) changed_.insert(opened.hive);
-  if (current_.key && relative) path = current_path_ + "\\" + path;
+  if (base.is_open_key) path = current_path_ + "\\" + path;
   current_ = opened;
   current_access_ = access;
   current_path_ = path;
@@ -371,11 +368,9 @@ bool TRegistry::OpenKeyReadOnly(const AnsiString& key) { return open_from(key, f
 
 bool TRegistry::KeyExists(const AnsiString& key) {
   AnsiString path = key;
-  const bool relative = path.empty() || path[0] != '\\';
-  if (!relative) path.erase(0, 1);
-  const detail::KeyLocation base = (current_.key && relative) ? current_ : hives_.open_root(root_, view());
+  const Base base = base_of(path);
   detail::KeyLocation found;
-  return hives_.open(base, rtl::ansi_to_utf16(path), view(), false, found) == ERROR_SUCCESS;
+  return hives_.open(base.key, rtl::ansi_to_utf16(path), view(), false, found) == ERROR_SUCCESS;
 }
 
 std::optional<RegValue> TRegistry::query(const AnsiString& name) {
