@@ -1,6 +1,7 @@
 // The machine's registry hives, Wine's key resolution with its WoW64 rules, and TRegistry.
 #include "platform/win32/registry.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -20,7 +21,7 @@ constexpr const char* kUserRoot = "REGISTRY\\User\\S-1-5-21-0-0-0-1000";
 constexpr std::u16string_view kUserSid = u"S-1-5-21-0-0-0-1000";
 
 bool same_name(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && fold_case(a) == fold_case(b);
+  return std::ranges::equal(a, b, [](char16_t x, char16_t y) { return fold_case(x) == fold_case(y); });
 }
 
 std::string read_host_file(const std::filesystem::path& file) {
