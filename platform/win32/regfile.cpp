@@ -451,7 +451,7 @@ std::string format_value(const HiveValue& value) {
 
 namespace {
 
-// Parses the data part of a value line; nullopt when Wine would call it malformed.
+// Parses the data part of a value line; false when Wine would call it malformed.
 // `more` supplies continuation lines of a hex list.
 template <typename NextLine>
 bool parse_value_data(std::string_view s, HiveValue& value, NextLine&& more) {
