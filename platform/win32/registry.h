@@ -30,9 +30,6 @@ inline constexpr DWORD KEY_READ = 0x20019;
 inline constexpr DWORD KEY_WRITE = 0x20006;
 inline constexpr DWORD KEY_ALL_ACCESS = 0xF003F;
 
-inline constexpr DWORD ERROR_KEY_DELETED = 1018;
-inline constexpr DWORD ERROR_REGISTRY_CORRUPT = 1015;
-
 // A value as a program reads it: its type and its bytes (strings in UTF-16LE).
 struct RegValue {
   DWORD type = REG_NONE;
