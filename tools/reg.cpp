@@ -372,8 +372,7 @@ int run(const Options& o) {
       if (key.key->find_value(name) && !o.force &&
           !confirm("The registry value '" + o.value_name.value_or("(Default)") + "' already exists. Do you want to overwrite it?"))
         return fail("The registry operation was cancelled");
-      key.key->set_value(name, type, *data, detail::filetime_now());
-      key.hive->mark_modified();
+      if (key.key->set_value(name, type, *data, detail::filetime_now())) key.hive->mark_modified();
     }
     if (set_value || created) hives.save(*key.hive);
     std::cout << "reg: The operation completed successfully\n";

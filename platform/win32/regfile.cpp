@@ -355,13 +355,16 @@ const HiveValue* HiveKey::find_value(std::u16string_view name) const {
   return it != values_.end() ? &*it : nullptr;
 }
 
-void HiveKey::set_value(std::u16string_view name, DWORD type, std::string data, std::uint64_t time) {
+bool HiveKey::set_value(std::u16string_view name, DWORD type, std::string data, std::uint64_t time) {
+  if (const HiveValue* same = find_value(name); same && !same->malformed && same->type == type && same->data == data)
+    return false;
   HiveValue& value = value_slot(name);
   value.type = type;
   value.data = std::move(data);
   value.raw.clear();
   value.malformed = false;
   touch(time);
+  return true;
 }
 
 bool HiveKey::remove_value(std::u16string_view name, std::uint64_t time) {

@@ -77,7 +77,9 @@ class HiveKey {
   const std::vector<std::unique_ptr<HiveKey>>& subkeys() const { return subkeys_; }
 
   const HiveValue* find_value(std::u16string_view name) const;
-  void set_value(std::u16string_view name, DWORD type, std::string data, std::uint64_t time);
+  // False, leaving the key untouched, when the value already holds this type and data:
+  // wineserver ignores such a write.
+  bool set_value(std::u16string_view name, DWORD type, std::string data, std::uint64_t time);
   bool remove_value(std::u16string_view name, std::uint64_t time);
   const std::vector<HiveValue>& values() const { return values_; }
 

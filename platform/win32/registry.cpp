@@ -401,13 +401,9 @@ std::int32_t TRegistry::ReadInteger(const AnsiString& name) {
 }
 
 void TRegistry::set(const AnsiString& name, DWORD type, std::string data) {
-  const std::u16string wide = rtl::ansi_to_utf16(name);
   if (!current_.key || !(current_access_ & KEY_SET_VALUE) || current_.key->is_link())
     throw rtl::ERegistryException("Failed to set data for '" + name + "'");
-  const detail::HiveValue* existing = current_.key->find_value(wide);
-  // Wine leaves a key untouched when the same data is written again.
-  if (existing && !existing->malformed && existing->type == type && existing->data == data) return;
-  current_.key->set_value(wide, type, std::move(data), detail::filetime_now());
+  if (!current_.key->set_value(rtl::ansi_to_utf16(name), type, std::move(data), detail::filetime_now())) return;
   current_.hive->mark_modified();
   changed_.insert(current_.hive);
 }
