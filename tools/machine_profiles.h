@@ -7,7 +7,7 @@
 
 namespace tools {
 
-enum class RegType { Sz, ExpandSz, Dword };
+enum class RegType { Sz, ExpandSz };
 
 // One registry value at its physical place in the hive (no view redirection applies:
 // the profile writes the Wow6432Node copies itself; the shared keys are Wine's links).
@@ -18,7 +18,6 @@ struct RegEntry {
   std::string name;  // empty for the default value
   RegType type;
   std::string text;
-  std::uint32_t number = 0;
 };
 
 struct MachineLayout {

@@ -32,29 +32,8 @@ std::string login_name() {
 
 std::u16string utf16(const std::string& utf8) { return rtl::ansi_to_utf16(rtl::utf8_to_ansi(utf8)); }
 
-std::string utf16le_bytes(const std::u16string& text, bool terminator) {
-  std::string bytes;
-  for (char16_t c : text) {
-    bytes += static_cast<char>(c & 0xFF);
-    bytes += static_cast<char>(c >> 8);
-  }
-  if (terminator) bytes.append(2, '\0');
-  return bytes;
-}
-
-detail::HiveKey& create_key(detail::Hive& hive, const std::string& path, std::uint64_t time) {
-  detail::HiveKey* key = &hive.root();
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    std::size_t end = path.find('\\', start);
-    if (end == std::string::npos) end = path.size();
-    const std::u16string name = utf16(path.substr(start, end - start));
-    detail::HiveKey* next = key->find_subkey(name);
-    key = next ? next : &key->add_subkey(name, time);
-    start = end + 1;
-  }
-  return *key;
-}
+// A REG_SZ or REG_EXPAND_SZ value's data: UTF-16LE with its terminating zero.
+std::string string_data(const std::u16string& text) { return detail::utf16le_bytes(text + u'\0'); }
 
 void write_registry(const tools::MachineLayout& layout, const fs::path& dir, bool win64, const std::string& cd) {
   // Wine's header, and on a 64-bit machine Wine's shared Wow6432Node links.
@@ -62,19 +41,12 @@ void write_registry(const tools::MachineLayout& layout, const fs::path& dir, boo
   detail::RegistryHives hives(dir);
   const std::uint64_t now = detail::filetime_now();
   for (const tools::RegEntry& entry : layout.registry) {
-    detail::HiveKey& key = create_key(entry.machine ? hives.machine() : hives.user(), entry.key, now);
-    const DWORD type = entry.type == tools::RegType::Dword ? REG_DWORD
-                       : entry.type == tools::RegType::ExpandSz ? REG_EXPAND_SZ : REG_SZ;
-    std::string data;
-    if (type == REG_DWORD) {
-      for (int i = 0; i < 4; ++i) data += static_cast<char>((entry.number >> (8 * i)) & 0xFF);
-    } else {
-      data = utf16le_bytes(utf16(entry.text), true);
-    }
-    key.set_value(utf16(entry.name), type, data, now);
+    detail::HiveKey& key = (entry.machine ? hives.machine() : hives.user()).root().add_path(utf16(entry.key), now);
+    const DWORD type = entry.type == tools::RegType::ExpandSz ? REG_EXPAND_SZ : REG_SZ;
+    key.set_value(utf16(entry.name), type, string_data(utf16(entry.text)), now);
   }
   if (!cd.empty())
-    create_key(hives.machine(), "Software\\Wine\\Drives", now).set_value(u"d:", REG_SZ, utf16le_bytes(u"cdrom", true), now);
+    hives.machine().root().add_path(u"Software\\Wine\\Drives", now).set_value(u"d:", REG_SZ, string_data(u"cdrom"), now);
   for (detail::Hive* hive : {&hives.machine(), &hives.user()}) {
     hive->mark_modified();
     hives.save(*hive);

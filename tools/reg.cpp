@@ -186,8 +186,8 @@ std::string data_text(const HiveValue& value) {
     case 5:
       if (d.size() < 4) break;
       std::snprintf(buffer, sizeof buffer, "0x%x",
-                    static_cast<unsigned>(value.type == 5 ? byte(3) | byte(2) << 8 | byte(1) << 16 | byte(0) << 24
-                                                          : byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24));
+                    value.type == 5 ? static_cast<unsigned>(byte(3) | byte(2) << 8 | byte(1) << 16 | byte(0) << 24)
+                                    : detail::dword_value(d));
       return buffer;
     case REG_QWORD:
       if (d.size() < 8) break;
@@ -274,9 +274,7 @@ std::optional<std::string> encode_data(const Options& o, DWORD type) {
       errno = 0;
       const unsigned long long number = std::strtoull(input.c_str(), &end, 0);
       if (*end || errno || number > 0xFFFFFFFFull || input[0] == '-') return std::nullopt;
-      const auto dw = static_cast<std::uint32_t>(number);
-      return std::string{static_cast<char>(dw & 0xFF), static_cast<char>(dw >> 8 & 0xFF),
-                         static_cast<char>(dw >> 16 & 0xFF), static_cast<char>(dw >> 24)};
+      return detail::dword_bytes(static_cast<std::uint32_t>(number));
     }
     case REG_BINARY: {
       auto nibble = [](char c) -> int {
@@ -374,8 +372,7 @@ int run(const Options& o) {
       if (key.key->find_value(name) && !o.force &&
           !confirm("The registry value '" + o.value_name.value_or("(Default)") + "' already exists. Do you want to overwrite it?"))
         return fail("The registry operation was cancelled");
-      key.key->set_value(name, type, *data, detail::filetime_now());
-      key.hive->mark_modified();
+      if (key.key->set_value(name, type, *data, detail::filetime_now())) key.hive->mark_modified();
     }
     if (set_value || created) hives.save(*key.hive);
     std::cout << "reg: The operation completed successfully\n";

@@ -20,7 +20,7 @@ void CoUninitialize() {
 }
 
 int MultiByteToWideChar(UINT code_page, DWORD, const char* ansi, int size, char16_t* wide, int wide_size) {
-  if (code_page != CP_ACP || !ansi || size == 0 || size < -1 || wide_size < 0) {
+  if (code_page != CP_ACP || !ansi || size == 0 || size < -1 || wide_size < 0 || (!wide && wide_size > 0)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }

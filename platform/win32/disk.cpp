@@ -1,5 +1,7 @@
-// GetDiskFreeSpaceA over statvfs of the drive's folder.
+// GetDiskFreeSpaceA over statvfs of the drive's folder; the volume files at a drive's root.
 #include "platform/win32/disk.h"
+
+#include <fcntl.h>
 
 #include <array>
 #include <cstdlib>
@@ -42,7 +44,25 @@ struct Space {
   std::uint64_t block_size, free_blocks, total_blocks;
 };
 
+// The first line of a small text file; empty when it is absent.
+std::string first_line(const std::filesystem::path& file) {
+  const detail::HostFd fd(detail::host().open(file.c_str(), O_RDONLY, 0));
+  if (!fd) return {};
+  char buffer[256];
+  const ssize_t got = detail::host().read(fd.get(), buffer, sizeof buffer);
+  const std::string text(buffer, got > 0 ? static_cast<std::size_t>(got) : 0);
+  return text.substr(0, text.find_first_of("\r\n"));
+}
+
 }  // namespace
+
+AnsiString detail::volume_label(const std::filesystem::path& root) {
+  return rtl::utf8_to_ansi(first_line(root / ".windows-label"));
+}
+
+DWORD detail::volume_serial(const std::filesystem::path& root) {
+  return static_cast<DWORD>(std::strtoul(first_line(root / ".windows-serial").c_str(), nullptr, 16));
+}
 
 void set_disk_space_override(char drive, std::optional<DiskSpaceOverride> value) {
   const char letter = static_cast<char>(drive | 0x20);

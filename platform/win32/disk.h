@@ -1,7 +1,8 @@
-// Free space of the machine's drives.
+// Free space of the machine's drives, and the volume label and serial Wine gives them.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 
 #include "platform/rtl/ansi.h"
@@ -23,5 +24,12 @@ struct DiskSpaceOverride {
   std::uint64_t total_bytes = 0;
 };
 void set_disk_space_override(char drive, std::optional<DiskSpaceOverride> value);
+
+namespace detail {
+// Wine reads a folder-backed drive's label from ".windows-label" (UTF-8) and its serial
+// from ".windows-serial" (hex) at the drive's root: empty and 0 when absent.
+rtl::AnsiString volume_label(const std::filesystem::path& root);
+DWORD volume_serial(const std::filesystem::path& root);
+}  // namespace detail
 
 }  // namespace win32

@@ -1,10 +1,10 @@
 // Drives from dosdevices with the kinds Wine gives them, folders through FindFirst.
 #include "platform/win32/drive_directories.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "platform/rtl/exceptions.h"
+#include "platform/win32/disk.h"
 #include "platform/win32/files.h"
 #include "platform/win32/host.h"
 #include "platform/win32/registry.h"
@@ -23,17 +23,6 @@ rtl::DriveKind kind_of(const Machine& machine, char letter) {
   return rtl::DriveKind::Fixed;
 }
 
-// The volume label Wine reads from the drive's root.
-AnsiString label_of(const std::filesystem::path& root) {
-  const int fd = detail::host().open((root / ".windows-label").c_str(), O_RDONLY, 0);
-  if (fd < 0) return {};
-  char buffer[64];
-  const ssize_t got = detail::host().read(fd, buffer, sizeof buffer);
-  detail::host().close(fd);
-  const std::string text(buffer, got > 0 ? static_cast<std::size_t>(got) : 0);
-  return rtl::utf8_to_ansi(text.substr(0, text.find_first_of("\r\n")));
-}
-
 }  // namespace
 
 std::vector<rtl::DriveInfo> MachineDriveDirectories::Drives() const {
@@ -41,7 +30,7 @@ std::vector<rtl::DriveInfo> MachineDriveDirectories::Drives() const {
   for (char letter = 'a'; letter <= 'z'; ++letter) {
     const auto root = machine_.DriveRoot(letter);
     if (!root) continue;
-    drives.push_back({letter, kind_of(machine_, letter), label_of(*root)});
+    drives.push_back({letter, kind_of(machine_, letter), detail::volume_label(*root)});
   }
   return drives;
 }

@@ -61,28 +61,31 @@ std::string utf16le_bytes(std::u16string_view text) {
   return out;
 }
 
+std::string dword_bytes(std::uint32_t value) {
+  return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8 & 0xFF), static_cast<char>(value >> 16 & 0xFF),
+          static_cast<char>(value >> 24)};
+}
+
+std::uint32_t dword_value(std::string_view bytes) {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
+  return value;
+}
+
 namespace {
 
-// The escaped key path and the text after its closing bracket, or nullopt when the
+// The unescaped key path and the seconds after its closing bracket, or nullopt when the
 // bracket is missing.
 struct KeyLine {
-  std::vector<std::u16string> parts;
+  std::u16string path;
   std::optional<std::uint32_t> seconds;
 };
 
 std::optional<KeyLine> parse_key_line(std::string_view line) {
   std::size_t used = 0;
-  const std::u16string path = unescape_string(line.substr(1), ']', used);
-  if (1 + used >= line.size()) return std::nullopt;
   KeyLine result;
-  // The loader unescapes the whole path first, then splits it on single backslashes.
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= path.size(); ++i) {
-    if (i == path.size() || path[i] == u'\\') {
-      if (i > start) result.parts.emplace_back(path.substr(start, i - start));
-      start = i + 1;
-    }
-  }
+  result.path = unescape_string(line.substr(1), ']', used);
+  if (1 + used >= line.size()) return std::nullopt;
   std::string_view rest = skip_space(line.substr(2 + used));
   if (!rest.empty() && rest[0] >= '0' && rest[0] <= '9') {
     std::uint64_t seconds = 0;
@@ -264,25 +267,57 @@ std::u16string fold_case(std::u16string_view text) {
   return out;
 }
 
+std::vector<std::u16string_view> split_path(std::u16string_view path) {
+  std::vector<std::u16string_view> parts;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= path.size(); ++i) {
+    if (i == path.size() || path[i] == u'\\') {
+      if (i > start) parts.push_back(path.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return parts;
+}
+
 // ---- keys -----------------------------------------------------------------------------
+
+namespace {
+
+// Subkeys and values are kept sorted by their folded names, as wineserver keeps them.
+const std::u16string& folded_of(const std::unique_ptr<HiveKey>& key) { return key->folded(); }
+const std::u16string& folded_of(const HiveValue& value) { return value.folded; }
+
+template <typename List>
+auto lower_bound_folded(List& list, const std::u16string& folded) {
+  return std::lower_bound(list.begin(), list.end(), folded,
+                          [](const auto& item, const std::u16string& f) { return folded_of(item) < f; });
+}
+
+template <typename List>
+auto find_folded(List& list, const std::u16string& folded) {
+  const auto it = lower_bound_folded(list, folded);
+  return it != list.end() && folded_of(*it) == folded ? it : list.end();
+}
+
+// Where an item with this name is or belongs. Files come sorted, so the common case appends.
+template <typename List>
+auto slot_folded(List& list, const std::u16string& folded) {
+  return list.empty() || folded_of(list.back()) < folded ? list.end() : lower_bound_folded(list, folded);
+}
+
+}  // namespace
 
 HiveKey::HiveKey(std::u16string name, HiveKey* parent)
     : name_(std::move(name)), folded_(fold_case(name_)), parent_(parent) {}
 
 HiveKey* HiveKey::find_subkey(std::u16string_view name) const {
-  const std::u16string folded = fold_case(name);
-  const auto it = std::lower_bound(subkeys_.begin(), subkeys_.end(), folded,
-                                   [](const auto& key, const std::u16string& f) { return key->folded_ < f; });
-  return it != subkeys_.end() && (*it)->folded_ == folded ? it->get() : nullptr;
+  const auto it = find_folded(subkeys_, fold_case(name));
+  return it != subkeys_.end() ? it->get() : nullptr;
 }
 
 HiveKey& HiveKey::insert_subkey(std::u16string_view name) {
-  std::u16string folded = fold_case(name);
-  // Files come sorted, so the common case appends.
-  auto it = subkeys_.end();
-  if (!subkeys_.empty() && subkeys_.back()->folded_ >= folded)
-    it = std::lower_bound(subkeys_.begin(), subkeys_.end(), folded,
-                          [](const auto& key, const std::u16string& f) { return key->folded_ < f; });
+  const std::u16string folded = fold_case(name);
+  const auto it = slot_folded(subkeys_, folded);
   if (it != subkeys_.end() && (*it)->folded_ == folded) return **it;
   auto key = std::make_unique<HiveKey>(std::u16string(name), this);
   return **subkeys_.insert(it, std::move(key));
@@ -298,8 +333,7 @@ HiveKey& HiveKey::add_subkey(std::u16string_view name, std::uint64_t time) {
 }
 
 bool HiveKey::remove_subkey(std::u16string_view name, std::uint64_t time) {
-  const std::u16string folded = fold_case(name);
-  const auto it = std::find_if(subkeys_.begin(), subkeys_.end(), [&](const auto& k) { return k->folded_ == folded; });
+  const auto it = find_folded(subkeys_, fold_case(name));
   if (it == subkeys_.end()) return false;
   subkeys_.erase(it);
   touch(time);
@@ -308,10 +342,7 @@ bool HiveKey::remove_subkey(std::u16string_view name, std::uint64_t time) {
 
 HiveValue& HiveKey::value_slot(std::u16string_view name) {
   std::u16string folded = fold_case(name);
-  auto it = values_.end();
-  if (!values_.empty() && values_.back().folded >= folded)
-    it = std::lower_bound(values_.begin(), values_.end(), folded,
-                          [](const HiveValue& v, const std::u16string& f) { return v.folded < f; });
+  const auto it = slot_folded(values_, folded);
   if (it != values_.end() && it->folded == folded) return *it;
   HiveValue value;
   value.name = std::u16string(name);
@@ -320,28 +351,34 @@ HiveValue& HiveKey::value_slot(std::u16string_view name) {
 }
 
 const HiveValue* HiveKey::find_value(std::u16string_view name) const {
-  const std::u16string folded = fold_case(name);
-  const auto it = std::lower_bound(values_.begin(), values_.end(), folded,
-                                   [](const HiveValue& v, const std::u16string& f) { return v.folded < f; });
-  return it != values_.end() && it->folded == folded ? &*it : nullptr;
+  const auto it = find_folded(values_, fold_case(name));
+  return it != values_.end() ? &*it : nullptr;
 }
 
-void HiveKey::set_value(std::u16string_view name, DWORD type, std::string data, std::uint64_t time) {
+bool HiveKey::set_value(std::u16string_view name, DWORD type, std::string data, std::uint64_t time) {
+  if (const HiveValue* same = find_value(name); same && !same->malformed && same->type == type && same->data == data)
+    return false;
   HiveValue& value = value_slot(name);
   value.type = type;
   value.data = std::move(data);
   value.raw.clear();
   value.malformed = false;
   touch(time);
+  return true;
 }
 
 bool HiveKey::remove_value(std::u16string_view name, std::uint64_t time) {
-  const std::u16string folded = fold_case(name);
-  const auto it = std::find_if(values_.begin(), values_.end(), [&](const HiveValue& v) { return v.folded == folded; });
+  const auto it = find_folded(values_, fold_case(name));
   if (it == values_.end()) return false;
   values_.erase(it);
   touch(time);
   return true;
+}
+
+HiveKey& HiveKey::add_path(std::u16string_view path, std::uint64_t time) {
+  HiveKey* key = this;
+  for (const auto part : split_path(path)) key = &key->add_subkey(part, time);
+  return *key;
 }
 
 void HiveKey::touch(std::uint64_t time) {
@@ -387,10 +424,7 @@ std::string format_value(const HiveValue& value) {
     case REG_DWORD:
       if (data.size() != 4) break;
       out += "dword:";
-      append_hex(out, static_cast<unsigned char>(data[0]) | static_cast<unsigned char>(data[1]) << 8 |
-                          static_cast<unsigned char>(data[2]) << 16 |
-                          static_cast<unsigned>(static_cast<unsigned char>(data[3])) << 24,
-                 8);
+      append_hex(out, dword_value(data), 8);
       return out;
     default:
       break;
@@ -420,7 +454,7 @@ std::string format_value(const HiveValue& value) {
 
 namespace {
 
-// Parses the data part of a value line; nullopt when Wine would call it malformed.
+// Parses the data part of a value line; false when Wine would call it malformed.
 // `more` supplies continuation lines of a hex list.
 template <typename NextLine>
 bool parse_value_data(std::string_view s, HiveValue& value, NextLine&& more) {
@@ -446,10 +480,8 @@ bool parse_value_data(std::string_view s, HiveValue& value, NextLine&& more) {
     while (n < digits.size() && is_hex(digits[n])) ++n;
     const auto number = parse_hex64(digits.substr(0, n));
     if (!number || *number > 0xFFFFFFFF) return false;
-    const auto dw = static_cast<std::uint32_t>(*number);
     value.type = REG_DWORD;
-    value.data = {static_cast<char>(dw & 0xFF), static_cast<char>(dw >> 8 & 0xFF), static_cast<char>(dw >> 16 & 0xFF),
-                  static_cast<char>(dw >> 24)};
+    value.data = dword_bytes(static_cast<std::uint32_t>(*number));
     return true;
   }
   std::string_view list;
@@ -493,7 +525,6 @@ Hive Hive::parse(std::string_view text, std::string_view file_name) {
   Hive hive;
   hive.root_ = std::make_unique<HiveKey>(u"", nullptr);
   hive.original_ = std::string(text);
-  hive.loaded_ = true;
   const std::string name(file_name);
   auto fail = [&](std::size_t line, const std::string& message) {
     throw HiveFormatError(name + ":" + std::to_string(line) + ": " + message);
@@ -515,7 +546,8 @@ Hive Hive::parse(std::string_view text, std::string_view file_name) {
       const auto parsed = parse_key_line(p);
       if (!parsed) fail(lines.number(), "unterminated key name '" + std::string(line) + "'");
       key = hive.root_.get();
-      for (const auto& part : parsed->parts) {
+      // The loader unescapes the whole path first, then splits it on single backslashes.
+      for (const auto part : split_path(parsed->path)) {
         HiveKey& child = key->insert_subkey(part);
         // Keys the file does not list take the time of their first listed descendant.
         if (child.modified_ == 0)
@@ -607,7 +639,7 @@ Hive Hive::parse(std::string_view text, std::string_view file_name) {
 }
 
 std::string Hive::serialize() const {
-  if (loaded_ && !modified_) return original_;
+  if (!modified_) return original_;
   std::string out = preamble_;
   out.reserve(original_.size() + 4096);
   std::u16string path;
@@ -617,7 +649,6 @@ std::string Hive::serialize() const {
 
 void Hive::saved(std::string text) {
   original_ = std::move(text);
-  loaded_ = true;
   modified_ = false;
 }
 

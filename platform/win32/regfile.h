@@ -40,6 +40,9 @@ void escape_string(std::u16string_view text, std::string_view quote, std::string
 // sets `used` to the number of bytes consumed, not counting `end` itself.
 std::u16string unescape_string(std::string_view text, char end, std::size_t& used);
 
+// The non-empty names of a key path whose parts are separated by backslashes.
+std::vector<std::u16string_view> split_path(std::u16string_view path);
+
 // Wine's case folding of one UTF-16 unit, for comparing names.
 char16_t fold_case(char16_t c);
 std::u16string fold_case(std::u16string_view text);
@@ -67,12 +70,16 @@ class HiveKey {
   HiveKey* find_subkey(std::u16string_view name) const;
   // Adds the subkey (the parent's time is touched); returns the existing one when present.
   HiveKey& add_subkey(std::u16string_view name, std::uint64_t time);
+  // add_subkey for each name of a backslash-separated path; returns the last key.
+  HiveKey& add_path(std::u16string_view path, std::uint64_t time);
   // Removes a subkey and everything below it; false when there is none.
   bool remove_subkey(std::u16string_view name, std::uint64_t time);
   const std::vector<std::unique_ptr<HiveKey>>& subkeys() const { return subkeys_; }
 
   const HiveValue* find_value(std::u16string_view name) const;
-  void set_value(std::u16string_view name, DWORD type, std::string data, std::uint64_t time);
+  // False, leaving the key untouched, when the value already holds this type and data:
+  // wineserver ignores such a write.
+  bool set_value(std::u16string_view name, DWORD type, std::string data, std::uint64_t time);
   bool remove_value(std::u16string_view name, std::uint64_t time);
   const std::vector<HiveValue>& values() const { return values_; }
 
@@ -135,14 +142,16 @@ class Hive {
   std::unique_ptr<HiveKey> root_;
   HiveArch arch_ = HiveArch::Unspecified;
   std::string preamble_;  // every line before the first key, as found
-  std::string original_;
-  bool loaded_ = false;
+  std::string original_;   // the file's content while the hive is not modified
   bool modified_ = false;
 };
 
-// Registry data holds UTF-16 little-endian text.
+// Registry data holds UTF-16 little-endian text and little-endian numbers.
 std::string utf16le_bytes(std::u16string_view text);
 std::u16string utf16le_text(std::string_view bytes);
+std::string dword_bytes(std::uint32_t value);
+// The number in the first four bytes; the caller makes sure there are four.
+std::uint32_t dword_value(std::string_view bytes);
 
 // Wine's line for a value (name, `=`, data and its line breaks), without the final newline.
 std::string format_value(const HiveValue& value);

@@ -1,6 +1,7 @@
 // The machine's registry hives, Wine's key resolution with its WoW64 rules, and TRegistry.
 #include "platform/win32/registry.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -19,20 +20,8 @@ constexpr const char* kMachineRoot = "REGISTRY\\Machine";
 constexpr const char* kUserRoot = "REGISTRY\\User\\S-1-5-21-0-0-0-1000";
 constexpr std::u16string_view kUserSid = u"S-1-5-21-0-0-0-1000";
 
-std::vector<std::u16string_view> split_path(std::u16string_view path) {
-  std::vector<std::u16string_view> tokens;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= path.size(); ++i) {
-    if (i == path.size() || path[i] == u'\\') {
-      if (i > start) tokens.push_back(path.substr(start, i - start));
-      start = i + 1;
-    }
-  }
-  return tokens;
-}
-
 bool same_name(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && fold_case(a) == fold_case(b);
+  return std::ranges::equal(a, b, [](char16_t x, char16_t y) { return fold_case(x) == fold_case(y); });
 }
 
 std::string read_host_file(const std::filesystem::path& file) {
@@ -104,21 +93,15 @@ constexpr SharedKey kSharedKeys[] = {
     {u"Microsoft\\Windows NT\\CurrentVersion\\Time Zones"},
 };
 
-HiveKey& create_path(Hive& hive, std::u16string_view path, std::uint64_t time) {
-  HiveKey* key = &hive.root();
-  for (auto token : split_path(path)) key = &key->add_subkey(token, time);
-  return *key;
-}
-
 void add_shared_links(Hive& hive) {
   const std::uint64_t now = filetime_now();
-  create_path(hive, u"Software\\Classes\\Wow6432Node", now);
+  hive.root().add_path(u"Software\\Classes\\Wow6432Node", now);
   for (const SharedKey& shared : kSharedKeys) {
     std::u16string wow = shared.wow_path;
     if (!wow.starts_with(u"Software\\")) wow = u"Software\\Wow6432Node\\" + wow;
     const std::u16string target = std::u16string(u"Software\\") + (shared.target ? shared.target : shared.wow_path);
-    create_path(hive, target, now);
-    HiveKey& link = create_path(hive, wow, now);
+    hive.root().add_path(target, now);
+    HiveKey& link = hive.root().add_path(wow, now);
     link.set_link(true);
     link.set_value(u"SymbolicLinkValue", REG_LINK, utf16le_bytes(u"\\Registry\\Machine\\" + target), now);
   }
@@ -184,7 +167,6 @@ Hive& RegistryHives::load(std::optional<Hive>& slot, std::optional<std::string>&
 
 Hive& RegistryHives::machine() { return load(machine_, machine_error_, kMachineFile, kMachineRoot); }
 Hive& RegistryHives::user() { return load(user_, user_error_, kUserFile, kUserRoot); }
-bool RegistryHives::is_win64() { return machine().arch() == HiveArch::Win64; }
 
 KeyLocation RegistryHives::open_root(HKEY root, RegView view) {
   switch (root) {
@@ -310,9 +292,7 @@ std::optional<AnsiString> RegValue::as_string() const {
 
 std::optional<DWORD> RegValue::as_dword() const {
   if (type != REG_DWORD || data.size() != 4) return std::nullopt;
-  DWORD value = 0;
-  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(data[static_cast<std::size_t>(i)]);
-  return value;
+  return detail::dword_value(data);
 }
 
 std::optional<RegValue> read_value(const Machine& machine, HKEY root, const AnsiString& key_path,
@@ -359,26 +339,24 @@ detail::RegView TRegistry::view() const {
   return (access_ & KEY_WOW64_64KEY) ? detail::RegView::Native : detail::RegView::Wow32;
 }
 
-bool TRegistry::open_from(const AnsiString& key, bool can_create, DWORD access) {
-  AnsiString path = key;
+TRegistry::Base TRegistry::base_of(AnsiString& path) {
   const bool relative = path.empty() || path[0] != '\\';
   if (!relative) path.erase(0, 1);
-  detail::KeyLocation base;
-  DWORD base_access = KEY_ALL_ACCESS;  // predefined root keys grant everything
-  if (current_.key && relative) {
-    base = current_;
-    base_access = current_access_;
-  } else {
-    base = hives_.open_root(root_, view());
-  }
-  if (!base.key) return false;
+  if (current_.key && relative) return {current_, current_access_, true};
+  return {hives_.open_root(root_, view()), KEY_ALL_ACCESS, false};  // predefined root keys grant everything
+}
+
+bool TRegistry::open_from(const AnsiString& key, bool can_create, DWORD access) {
+  AnsiString path = key;
+  const Base base = base_of(path);
+  if (!base.key.key) return false;
   const bool create = can_create && !path.empty();
-  if (create && !(base_access & KEY_CREATE_SUB_KEY)) return false;
+  if (create && !(base.access & KEY_CREATE_SUB_KEY)) return false;
   detail::KeyLocation opened;
   bool created = false;
-  if (hives_.open(base, rtl::ansi_to_utf16(path), view(), create, opened, &created) != ERROR_SUCCESS) return false;
+  if (hives_.open(base.key, rtl::ansi_to_utf16(path), view(), create, opened, &created) != ERROR_SUCCESS) return false;
   if (created) changed_.insert(opened.hive);
-  if (current_.key && relative) path = current_path_ + "\\" + path;
+  if (base.is_open_key) path = current_path_ + "\\" + path;
   current_ = opened;
   current_access_ = access;
   current_path_ = path;
@@ -391,11 +369,9 @@ bool TRegistry::OpenKeyReadOnly(const AnsiString& key) { return open_from(key, f
 
 bool TRegistry::KeyExists(const AnsiString& key) {
   AnsiString path = key;
-  const bool relative = path.empty() || path[0] != '\\';
-  if (!relative) path.erase(0, 1);
-  const detail::KeyLocation base = (current_.key && relative) ? current_ : hives_.open_root(root_, view());
+  const Base base = base_of(path);
   detail::KeyLocation found;
-  return hives_.open(base, rtl::ansi_to_utf16(path), view(), false, found) == ERROR_SUCCESS;
+  return hives_.open(base.key, rtl::ansi_to_utf16(path), view(), false, found) == ERROR_SUCCESS;
 }
 
 std::optional<RegValue> TRegistry::query(const AnsiString& name) {
@@ -425,13 +401,9 @@ std::int32_t TRegistry::ReadInteger(const AnsiString& name) {
 }
 
 void TRegistry::set(const AnsiString& name, DWORD type, std::string data) {
-  const std::u16string wide = rtl::ansi_to_utf16(name);
   if (!current_.key || !(current_access_ & KEY_SET_VALUE) || current_.key->is_link())
     throw rtl::ERegistryException("Failed to set data for '" + name + "'");
-  const detail::HiveValue* existing = current_.key->find_value(wide);
-  // Wine leaves a key untouched when the same data is written again.
-  if (existing && !existing->malformed && existing->type == type && existing->data == data) return;
-  current_.key->set_value(wide, type, std::move(data), detail::filetime_now());
+  if (!current_.key->set_value(rtl::ansi_to_utf16(name), type, std::move(data), detail::filetime_now())) return;
   current_.hive->mark_modified();
   changed_.insert(current_.hive);
 }
@@ -446,10 +418,7 @@ void TRegistry::WriteExpandString(const AnsiString& name, const AnsiString& valu
 }
 
 void TRegistry::WriteInteger(const AnsiString& name, std::int32_t value) {
-  const auto bits = static_cast<std::uint32_t>(value);
-  set(name, REG_DWORD,
-      std::string{static_cast<char>(bits & 0xFF), static_cast<char>(bits >> 8 & 0xFF),
-                  static_cast<char>(bits >> 16 & 0xFF), static_cast<char>(bits >> 24)});
+  set(name, REG_DWORD, detail::dword_bytes(static_cast<std::uint32_t>(value)));
 }
 
 bool TRegistry::DeleteValue(const AnsiString& name) {

@@ -30,9 +30,6 @@ inline constexpr DWORD KEY_READ = 0x20019;
 inline constexpr DWORD KEY_WRITE = 0x20006;
 inline constexpr DWORD KEY_ALL_ACCESS = 0xF003F;
 
-inline constexpr DWORD ERROR_KEY_DELETED = 1018;
-inline constexpr DWORD ERROR_REGISTRY_CORRUPT = 1015;
-
 // A value as a program reads it: its type and its bytes (strings in UTF-16LE).
 struct RegValue {
   DWORD type = REG_NONE;
@@ -64,12 +61,10 @@ class RegistryHives {
   // also gets Wine's shared Wow6432Node links); existing files are left alone.
   static void create_empty(const std::filesystem::path& prefix, HiveArch arch);
 
-  const std::filesystem::path& prefix() const { return prefix_; }
   // Each hive is parsed on first use, at most once; a hive that cannot be parsed raises
   // rtl::ERegistryException here, every time, and is never written.
   Hive& machine();
   Hive& user();
-  bool is_win64();
 
   // Where a predefined root key leads in the given view.
   KeyLocation open_root(HKEY root, RegView view);
@@ -137,6 +132,14 @@ class TRegistry {
   void CloseKey();
 
  private:
+  // The key a name is relative to: the open key, or the root key for a name that starts
+  // with a backslash (which is taken off `path`) or when no key is open.
+  struct Base {
+    detail::KeyLocation key;
+    DWORD access;
+    bool is_open_key;
+  };
+  Base base_of(AnsiString& path);
   detail::RegView view() const;
   std::optional<RegValue> query(const AnsiString& name);
   void set(const AnsiString& name, DWORD type, std::string data);

@@ -2,35 +2,19 @@
 // .lnk layout that Windows, Wine and lnkinfo read.
 #include "platform/win32/shelllink.h"
 
-#include <fcntl.h>
-
 #include <cstring>
 #include <string>
 
 #include "platform/rtl/ansi.h"
 #include "platform/win32/atomic_file.h"
 #include "platform/win32/com.h"
-#include "platform/win32/host.h"
+#include "platform/win32/disk.h"
 #include "platform/win32/lnk_format.h"
 #include "platform/win32/machine.h"
 #include "platform/win32/paths.h"
 
 namespace win32 {
 namespace {
-
-// The first line of a small text file at the drive's root, as Wine reads a volume label or
-// serial; empty when absent.
-std::string drive_file_line(char drive, const char* name) {
-  const auto root = current_machine().DriveRoot(drive);
-  if (!root) return {};
-  const int fd = detail::host().open((*root / name).c_str(), O_RDONLY, 0);
-  if (fd < 0) return {};
-  char buffer[256];
-  const ssize_t got = detail::host().read(fd, buffer, sizeof buffer);
-  detail::host().close(fd);
-  std::string text(buffer, got > 0 ? static_cast<std::size_t>(got) : 0);
-  return text.substr(0, text.find_first_of("\r\n"));
-}
 
 class ShellLink final : public IShellLinkA, public IPersistFile, private detail::RefCounted<ShellLink> {
  public:
@@ -78,8 +62,10 @@ class ShellLink final : public IShellLinkA, public IPersistFile, private detail:
 
     detail::LinkVolume volume;
     if (link_.target.size() >= 2 && link_.target[1] == ':') {
-      volume.label = rtl::utf8_to_ansi(drive_file_line(link_.target[0], ".windows-label"));
-      volume.serial = static_cast<DWORD>(std::strtoul(drive_file_line(link_.target[0], ".windows-serial").c_str(), nullptr, 16));
+      if (const auto& root = current_machine().DriveRoot(link_.target[0])) {
+        volume.label = detail::volume_label(*root);
+        volume.serial = detail::volume_serial(*root);
+      }
     }
     std::string bytes;
     if (!detail::build_link(link_, volume, bytes)) return E_INVALIDARG;

@@ -70,13 +70,14 @@ TEST_P(OnWinePrefix, LinksInTheStartMenuBecomeMenuEntries) {
   const AnsiString programs = ReadStartMenuProgramsDir();
   const AnsiString install = AnsiString(GetParam().program_files) + "\\R\xE4tsel Tyx";
   const AnsiString link = programs + "\\R\xE4tsel\\L\xF6ser.lnk";
-  fs::create_directories(prefix / "drive_c" / ("users/" + login() + "/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/R\xC3\xA4tsel"));
+  const fs::path group =
+      prefix / "drive_c" / ("users/" + login() + "/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/R\xC3\xA4tsel");
+  fs::create_directories(group);
   win32::CoInitialize(nullptr);
   ASSERT_TRUE(HResultSucceeded(CreateShellLink(install + "\\Solver.exe", link, "Kreuzwortr\xE4tsel  L\xF6ser", install)));
   win32::CoUninitialize();
 
-  const fs::path file = prefix / "drive_c" /
-                        ("users/" + login() + "/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/R\xC3\xA4tsel/L\xC3\xB6ser.lnk");
+  const fs::path file = group / "L\xC3\xB6ser.lnk";
   const std::string info = testing_support::run("LANG=C.UTF-8 lnkinfo '" + file.string() + "' 2>&1");
   EXPECT_NE(info.find("Local path\t\t\t: " + rtl::ansi_to_utf8(install) + "\\Solver.exe\n"), std::string::npos) << info;
   EXPECT_NE(info.find("Description\t\t\t: Kreuzwortr\xC3\xA4tsel  L\xC3\xB6ser\n"), std::string::npos) << info;

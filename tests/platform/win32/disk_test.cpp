@@ -73,4 +73,26 @@ TEST(GetDiskFreeSpaceA, OverridesKeepTheProductExactAndFit32Bits) {
   EXPECT_TRUE(ask("C:\\").ok);
 }
 
+TEST(VolumeFiles, LabelAndSerialAsWineReadsThemFromTheDrivesRoot) {
+  struct Row {
+    const char* what;
+    const char* label_file;   // null: no file
+    const char* serial_file;
+    const char* label;
+    DWORD serial;
+  };
+  const Row rows[] = {
+      {"no files", nullptr, nullptr, "", 0},
+      {"first lines only", "MYCD\nsecond", "1234abcd\n", "MYCD", 0x1234abcd},
+      {"UTF-8 label, CR LF", "R\xC3\xA4tsel\r\n", "DEADBEEF", "R\xE4tsel", 0xDEADBEEF},
+  };
+  for (const Row& row : rows) {
+    TempDir root;
+    if (row.label_file) testing_support::write_file(root / ".windows-label", row.label_file);
+    if (row.serial_file) testing_support::write_file(root / ".windows-serial", row.serial_file);
+    EXPECT_EQ(detail::volume_label(root.path()), row.label) << row.what;
+    EXPECT_EQ(detail::volume_serial(root.path()), row.serial) << row.what;
+  }
+}
+
 }  // namespace

@@ -112,6 +112,19 @@ TEST(RegFileValues, EveryTypeInWinesForm) {
   EXPECT_EQ(hive.serialize(), std::string(kHeader) + body);
 }
 
+TEST(RegFileValues, WritingTheSameDataAgainLeavesTheKeyAlone) {
+  Hive hive = parse("\n[K] 5\n#time=1\n\"a\"=dword:2a\n\"b\"=hex:zz\n");
+  HiveKey& key = *hive.root().find_subkey(u"K");
+  EXPECT_FALSE(key.set_value(u"A", REG_DWORD, dword_bytes(0x2a), 7));
+  EXPECT_EQ(key.modified(), 1u);
+  EXPECT_TRUE(key.set_value(u"a", REG_DWORD, dword_bytes(0x2b), 7));
+  EXPECT_EQ(key.modified(), 7u);
+  // A malformed value reads as REG_NONE without data, yet writing that replaces its line.
+  EXPECT_TRUE(key.set_value(u"b", REG_NONE, "", 8));
+  EXPECT_FALSE(key.find_value(u"b")->malformed);
+  EXPECT_EQ(key.modified(), 8u);
+}
+
 TEST(RegFileValues, LongHexBreaksWhereWineBreaks) {
   HiveValue value;
   value.name = u"longbin";

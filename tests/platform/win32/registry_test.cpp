@@ -35,7 +35,7 @@ void make_win64_registry(const fs::path& prefix) {
   native.CloseKey();
 }
 
-// The hive file's key lines, as a set of "[path]" strings.
+// Whether the hive file has a key line for the escaped path.
 bool file_has_key(const fs::path& file, const std::string& escaped_path) {
   return read_file(file).find("\n[" + escaped_path + "] ") != std::string::npos;
 }

@@ -46,6 +46,8 @@ TEST(MultiByteToWideChar, ConvertsWindows1252WithItsTerminator) {
   EXPECT_EQ(buffer[8], u'#');
   EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "abc", -1, buffer, 3), 0);
   EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+  EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, "abc", -1, nullptr, 4), 0);  // a size without a buffer
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
 }
 
 TEST(AddFontResourceA, CountsTheFacesOfRealFontFilesOnly) {

@@ -1,7 +1,5 @@
 #include "platform/win32/shelllink.h"
 
-#include <array>
-#include <cstdio>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -10,20 +8,13 @@
 #include "platform/win32/machine.h"
 #include "tests/support/machine_dir.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wine.h"
 
 using namespace win32;
 using testing_support::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string run(const std::string& command) {
-  std::string output;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::array<char, 4096> buffer;
-  while (pipe && fgets(buffer.data(), buffer.size(), pipe.get())) output += buffer.data();
-  return output;
-}
 
 class ShellLinkTest : public ::testing::Test {
  protected:
@@ -67,7 +58,7 @@ TEST_F(ShellLinkTest, WritesALinkThatLnkinfoReads) {
             S_OK);
   const fs::path file = tmp / "m/drive_c/Menu/R\xC3\xA4tsel/L\xC3\xB6ser.lnk";
   ASSERT_TRUE(fs::exists(file));
-  const std::string info = run("LANG=C.UTF-8 lnkinfo '" + file.string() + "'");
+  const std::string info = testing_support::run("LANG=C.UTF-8 lnkinfo '" + file.string() + "'");
   EXPECT_NE(info.find("Local path\t\t\t: C:\\Programme\\R\xC3\xA4tsel Tyx\\Solver.exe\n"), std::string::npos) << info;
   EXPECT_NE(info.find("Description\t\t\t: Kreuzwortr\xC3\xA4tsel  L\xC3\xB6ser \n"), std::string::npos) << info;
   EXPECT_NE(info.find("Working directory\t\t: C:\\Programme\\R\xC3\xA4tsel Tyx\n"), std::string::npos) << info;
