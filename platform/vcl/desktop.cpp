@@ -261,19 +261,6 @@ void Desktop::WaitAndDispatch(TForm* waiting) {
   if (!Execute(line, error)) fail(item, error);
 }
 
-// Runs an operation of a control the way its window would: an error goes to the
-// application's handling instead of stopping the caller.
-template <class F>
-static void guarded(TApplication& app, TObject* sender, F&& f) {
-  try {
-    f();
-  } catch (const rtl::Exception& e) {
-    app.HandleException(sender, e);
-  } catch (const std::exception& e) {
-    app.HandleException(sender, rtl::Exception(e.what()));
-  }
-}
-
 bool Desktop::Execute(const std::string& line_in, std::string& error) {
   std::string rest = line_in;
   const std::string verb = next_word(rest);
@@ -329,13 +316,13 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
     if (auto* button = dynamic_cast<TButton*>(control)) {
       record(line_in);
       focus();
-      guarded(app_, button, [&] { button->Click(); });
+      Guard(button, [&] { button->Click(); });
       return true;
     }
     if (auto* check = dynamic_cast<TCheckBox*>(control)) {
       record(line_in);
       focus();
-      guarded(app_, check, [&] { check->Toggle(); });
+      Guard(check, [&] { check->Toggle(); });
       return true;
     }
     return error = name + " cannot be clicked", false;
@@ -353,10 +340,10 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
     record(line_in);
     focus();
     if (dirs) {
-      if (verb == "dblclick") guarded(app_, dirs, [&] { dirs->SetDirectory(dirs->ItemPath(index)); });
+      if (verb == "dblclick") Guard(dirs, [&] { dirs->SetDirectory(dirs->ItemPath(index)); });
       return true;
     }
-    guarded(app_, control, [&] {
+    Guard(control, [&] {
       if (auto* radio = dynamic_cast<TRadioGroup*>(control)) {
         const bool changed = radio->ItemIndex() != index;
         radio->SetItemIndex(index);
@@ -383,7 +370,7 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
     if (verb == "type" && rest.empty()) return error = "missing text", false;
     record(line_in);
     focus();
-    guarded(app_, control, [&] {
+    Guard(control, [&] {
       auto set = [&](const AnsiString& text) {
         if (edit) {
           edit->SetText(text);
@@ -432,7 +419,7 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
     if (!listed) return error = "no drive " + letter + " in " + name, false;
     record(line_in);
     focus();
-    guarded(app_, combo, [&] { combo->SetDrive(lower); });
+    Guard(combo, [&] { combo->SetDrive(lower); });
     return true;
   }
 
@@ -451,7 +438,7 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
     if (!provider || !provider->DirectoryExists(full)) return error = "no folder " + trim(rest) + " to open in " + name, false;
     record(line_in);
     focus();
-    guarded(app_, dirs, [&] { dirs->SetDirectory(path); });
+    Guard(dirs, [&] { dirs->SetDirectory(path); });
     return true;
   }
   return error = "unknown action \"" + verb + "\"", false;
@@ -466,18 +453,18 @@ bool Desktop::execute_key(TForm& form, const std::string& key, std::string& erro
   const std::string line = "key " + key;
   if (key == "Escape") {
     record(line);
-    if (TButton* b = find_button([](TButton& b) { return b.Cancel(); })) guarded(app_, b, [&] { b->Click(); });
+    if (TButton* b = find_button([](TButton& b) { return b.Cancel(); })) Guard(b, [&] { b->Click(); });
     return true;
   }
   if (key == "Enter") {
     record(line);
     TWinControl* focused = form.focused_;
     if (auto* b = dynamic_cast<TButton*>(focused); b && b->CanFocus()) {
-      guarded(app_, b, [&] { b->Click(); });
+      Guard(b, [&] { b->Click(); });
     } else if (dynamic_cast<TMemo*>(focused)) {
       // A memo keeps the Enter key for itself.
     } else if (TButton* d = find_button([](TButton& b) { return b.Default(); })) {
-      guarded(app_, d, [&] { d->Click(); });
+      Guard(d, [&] { d->Click(); });
     }
     return true;
   }
@@ -494,7 +481,7 @@ bool Desktop::execute_key(TForm& form, const std::string& key, std::string& erro
   if (key == "Backspace") {
     record(line);
     if (auto* edit = dynamic_cast<TEdit*>(form.focused_); edit && !edit->ReadOnly() && !edit->Text().empty())
-      guarded(app_, edit, [&] { edit->SetText(edit->Text().substr(0, edit->Text().size() - 1)); });
+      Guard(edit, [&] { edit->SetText(edit->Text().substr(0, edit->Text().size() - 1)); });
     return true;
   }
   if (key.size() == 5 && key.compare(0, 4, "Alt+") == 0 && std::isalnum(static_cast<unsigned char>(key[4]))) {
@@ -506,10 +493,10 @@ bool Desktop::execute_key(TForm& form, const std::string& key, std::string& erro
       if (accelerator(c->Caption()) == letter) {
         if (auto* b = dynamic_cast<TButton*>(c)) {
           MoveFocus(form, b);
-          guarded(app_, b, [&] { b->Click(); });
+          Guard(b, [&] { b->Click(); });
         } else if (auto* check = dynamic_cast<TCheckBox*>(c)) {
           MoveFocus(form, check);
-          guarded(app_, check, [&] { check->Toggle(); });
+          Guard(check, [&] { check->Toggle(); });
         } else if (win) {
           std::vector<TWinControl*> order;
           tab_order(*win, order);

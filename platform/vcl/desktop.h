@@ -69,17 +69,22 @@ class Desktop {
   void WriteDump(const std::string& path, std::string& error);
   std::string DumpJson();
 
-  // Runs an event handler; an exception that leaves it goes to Application's handling.
-  template <class F, class... A>
-  void Fire(TObject* sender, const F& event, A&&... args) {
-    if (!event) return;
+  // Runs an operation the way a control's window would: an exception that leaves it goes
+  // to Application's handling instead of stopping the caller.
+  template <class F>
+  void Guard(TObject* sender, F&& operation) {
     try {
-      event(std::forward<A>(args)...);
+      operation();
     } catch (const rtl::Exception& e) {
       app_.HandleException(sender, e);
     } catch (const std::exception& e) {
       app_.HandleException(sender, rtl::Exception(e.what()));
     }
+  }
+  // Runs an event handler, when one is bound, under Guard.
+  template <class F, class... A>
+  void Fire(TObject* sender, const F& event, A&&... args) {
+    if (event) Guard(sender, [&] { event(std::forward<A>(args)...); });
   }
 
  private:
