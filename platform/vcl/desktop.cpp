@@ -313,19 +313,11 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
 
   if (verb == "click") {
     if (!rest.empty()) return error = "click takes one control", false;
-    if (auto* button = dynamic_cast<TButton*>(control)) {
-      record(line_in);
-      focus();
-      Guard(button, [&] { button->Click(); });
-      return true;
-    }
-    if (auto* check = dynamic_cast<TCheckBox*>(control)) {
-      record(line_in);
-      focus();
-      Guard(check, [&] { check->Toggle(); });
-      return true;
-    }
-    return error = name + " cannot be clicked", false;
+    if (!dynamic_cast<TButton*>(control) && !dynamic_cast<TCheckBox*>(control))
+      return error = name + " cannot be clicked", false;
+    record(line_in);
+    click(*form, *control);
+    return true;
   }
 
   if (verb == "select" || verb == "dblclick") {
@@ -345,9 +337,7 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
     }
     Guard(control, [&] {
       if (auto* radio = dynamic_cast<TRadioGroup*>(control)) {
-        const bool changed = radio->ItemIndex() != index;
-        radio->SetItemIndex(index);
-        if (changed) Fire(radio, radio->OnClick, radio);
+        pick(*radio, index);
       } else if (auto* combo = dynamic_cast<TComboBox*>(control)) {
         combo->SetItemIndex(index);
         Fire(combo, combo->OnClick, combo);
@@ -444,6 +434,26 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
   return error = "unknown action \"" + verb + "\"", false;
 }
 
+bool Desktop::click(TForm& form, TControl& control) {
+  if (auto* button = dynamic_cast<TButton*>(&control)) {
+    MoveFocus(form, button);
+    Guard(button, [&] { button->Click(); });
+    return true;
+  }
+  if (auto* check = dynamic_cast<TCheckBox*>(&control)) {
+    MoveFocus(form, check);
+    Guard(check, [&] { check->Toggle(); });
+    return true;
+  }
+  return false;
+}
+
+void Desktop::pick(TRadioGroup& radio, int index) {
+  const bool changed = radio.ItemIndex() != index;
+  radio.SetItemIndex(index);
+  if (changed) Fire(&radio, radio.OnClick, &radio);
+}
+
 bool Desktop::execute_key(TForm& form, const std::string& key, std::string& error) {
   auto find_button = [&](auto pred) -> TButton* {
     for (TControl* c : form.AllControls())
@@ -491,13 +501,7 @@ bool Desktop::execute_key(TForm& form, const std::string& key, std::string& erro
       if (!c->Showing() || !c->EnabledInTree()) continue;
       auto* win = dynamic_cast<TWinControl*>(c);
       if (accelerator(c->Caption()) == letter) {
-        if (auto* b = dynamic_cast<TButton*>(c)) {
-          MoveFocus(form, b);
-          Guard(b, [&] { b->Click(); });
-        } else if (auto* check = dynamic_cast<TCheckBox*>(c)) {
-          MoveFocus(form, check);
-          Guard(check, [&] { check->Toggle(); });
-        } else if (win) {
+        if (!click(form, *c) && win) {
           std::vector<TWinControl*> order;
           tab_order(*win, order);
           if (!order.empty()) MoveFocus(form, order.front());
@@ -508,9 +512,7 @@ bool Desktop::execute_key(TForm& form, const std::string& key, std::string& erro
         for (int i = 0; i < radio->Items->Count(); ++i) {
           if (accelerator(radio->Items->Strings(i)) != letter) continue;
           MoveFocus(form, radio);
-          const bool changed = radio->ItemIndex() != i;
-          radio->SetItemIndex(i);
-          if (changed) Fire(radio, radio->OnClick, radio);
+          pick(*radio, i);
           return true;
         }
       }

@@ -91,6 +91,11 @@ class Desktop {
   void fail(const ActionItem& item, const std::string& message);
   void record(const std::string& line);
   bool execute_key(TForm& form, const std::string& key, std::string& error);
+  // What a person's click does to a button (press) or check box (toggle), the focus moving
+  // there first; false for any other control.
+  bool click(TForm& form, TControl& control);
+  // A person's choice of a radio button: OnClick only when the choice changes.
+  void pick(TRadioGroup& radio, int index);
   TApplication& app_;
   std::vector<TForm*> stack_;  // bottom to top, every form ever shown
   std::vector<TForm*> boxes_;
