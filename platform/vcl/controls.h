@@ -14,7 +14,6 @@ class TWinControl;
 
 namespace detail {
 class Peer;
-class Desktop;
 }  // namespace detail
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
@@ -269,7 +268,6 @@ class TComboBox : public TItemsControl {
   void ItemsChanged() override;
 
  private:
-  friend class detail::Desktop;
   TComboBoxStyle style_ = csDropDown;
   AnsiString text_;
 };

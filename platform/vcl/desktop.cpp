@@ -365,9 +365,7 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
         if (edit) {
           edit->SetText(text);
         } else {
-          combo->text_ = text;
-          combo->item_index_ = combo->Items->IndexOf(text);
-          combo->Changed();
+          combo->SetText(text);
           Fire(combo, combo->OnChange, combo);
         }
       };

@@ -13,6 +13,10 @@
 
 namespace vcl {
 
+namespace detail {
+class Desktop;
+}  // namespace detail
+
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
