@@ -576,9 +576,13 @@ void TDirectoryListBox::navigate(const AnsiString& path, bool from_drive_list) {
   Changed();
 }
 
+AnsiString TDirectoryListBox::ExpandedPath(const AnsiString& path) const {
+  return normalize(directory_.empty() ? AnsiString("C:\\") : directory_, path);
+}
+
 void TDirectoryListBox::SetDirectory(const AnsiString& path) {
   load_if_needed();
-  const AnsiString full = normalize(directory_.empty() ? AnsiString("C:\\") : directory_, path);
+  const AnsiString full = ExpandedPath(path);
   if (full == directory_) return;
   navigate(full, false);
   detail::desktop().Fire(this, OnChange, this);

@@ -377,6 +377,8 @@ class TDirectoryListBox : public TWinControl {
   // Also from code: navigates (switching the linked drive list) and fires OnChange when
   // the directory changes. Raises EInOutError for a folder that does not exist.
   void SetDirectory(const AnsiString& path);
+  // The folder SetDirectory(path) opens: relative to Directory, "." and ".." resolved.
+  AnsiString ExpandedPath(const AnsiString& path) const;
   char Drive() const { return directory_.empty() ? 0 : directory_[0]; }
   void SetDrive(char letter);
   // What the list shows: the root, each folder down to the current one, its subfolders.

@@ -417,13 +417,7 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
     const AnsiString path = rtl::utf8_to_ansi(trim(rest));
     if (path.empty()) return error = "missing folder", false;
     const auto* provider = app_.DriveDirectoryProvider();
-    AnsiString full = path;
-    if (!(path.size() >= 2 && path[1] == ':')) {
-      full = dirs->Directory();
-      if (!full.empty() && full.back() != '\\') full += "\\";
-      full += path;
-    }
-    if (!provider || !provider->DirectoryExists(full)) return error = "no folder " + trim(rest) + " to open in " + name, false;
+    if (!provider || !provider->DirectoryExists(dirs->ExpandedPath(path))) return error = "no folder " + trim(rest) + " to open in " + name, false;
     record(line_in);
     focus();
     Guard(dirs, [&] { dirs->SetDirectory(path); });

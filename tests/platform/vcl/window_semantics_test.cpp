@@ -429,6 +429,38 @@ TEST_F(Vcl, ScriptLinesThatCannotBeCarriedOutFail) {
   EXPECT_EQ(message, "no form is active");
 }
 
+// The line is checked against the folder the list itself opens, so a folder a person could
+// open is opened, and one the list would refuse stops the script instead of raising an
+// error box.
+TEST_F(Vcl, DirActionOpensTheFolderTheListResolves) {
+  test_forms::FakeDrives drives;
+  Application->SetDriveDirectoryProvider(&drives);
+  TForm* f = form("frmDir", 100, 100, 400, 300);
+  auto* dirs = f->Make<TDirectoryListBox>("DirectoryListBox1");
+  f->Show();
+  struct Row {
+    const char* line;
+    const char* directory;
+    const char* error;
+  };
+  const Row rows[] = {
+      // normal: relative to the current folder, from the root, through ".."
+      {"dir DirectoryListBox1 Program Files", "C:\\Program Files", ""},
+      {"dir DirectoryListBox1 \\Windows", "C:\\Windows", ""},
+      {"dir DirectoryListBox1 ..\\Program Files", "C:\\Program Files", ""},
+      // not at the root, only below the current folder
+      {"dir DirectoryListBox1 \\Common Files", "C:\\Program Files", "no folder \\Common Files to open in DirectoryListBox1"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    std::string message;
+    const bool done = detail::desktop().Execute(row.line, message);
+    EXPECT_EQ(done, message.empty());
+    EXPECT_EQ(message, row.error);
+    EXPECT_EQ(dirs->Directory(), row.directory);
+  }
+}
+
 TEST_F(Vcl, HeadlessScriptThatRunsOutNamesTheWaitingForm) {
   TForm* main = form("frmMain");
   TForm* page = form("frmWaiting");
