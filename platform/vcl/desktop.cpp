@@ -294,8 +294,9 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
     if (!trim(rest).empty()) return error = "close takes no argument", false;
     if (form->BorderStyle() == bsNone || !(form->BorderIcons() & biSystemMenu))
       return error = "the active form has no close box", false;
-    record(line_in);
+    // A box's close box is its Escape key, which records itself.
     if (!boxes_.empty() && boxes_.back() == form) return execute_key(*form, "Escape", error);
+    record(line_in);
     form->Close();
     return true;
   }

@@ -186,6 +186,29 @@ TEST_F(Vcl, OnActivateAndOnPaintFollowAMessageBox) {
   Application->Run();
 }
 
+// The record file replays to the same state only when each action is written once: the
+// close box of a message box acts as Escape and is recorded as that key alone.
+TEST_F(Vcl, ClosingAMessageBoxIsRecordedAsOneEscape) {
+  testing_support::TempDir dir;
+  const auto record = dir / "record.txt";
+  detail::desktop().OpenRecord(record.string());
+  TForm* main = form("frmMain", 0, 0, 800, 600);
+  int answers = 0;
+  main->Make<TButton>("btnAsk")->OnClick = [&](TObject*) {
+    Application->MessageBox("Sure?", "Ask", MB_OK);
+    ++answers;
+  };
+  act("click btnAsk");
+  act("close");
+  probe([&] {
+    EXPECT_EQ(answers, 1);
+    EXPECT_EQ(Screen->ActiveForm(), main);
+    Application->Terminate();
+  });
+  Application->Run();
+  EXPECT_EQ(testing_support::read_file(record), "# recorded session\nclick btnAsk\nkey Escape\n");
+}
+
 TEST_F(Vcl, OnPaintFiresOnlyForFormsThatWereCovered) {
   TForm* main = form("frmMain", 0, 0, 100, 100);
   TForm* under = form("frmUnder", 200, 200, 200, 200);
