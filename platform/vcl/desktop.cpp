@@ -255,7 +255,10 @@ void Desktop::WaitAndDispatch(TForm* waiting) {
     item.probe();
     return;
   }
-  const std::string line = trim(item.line);
+  // Leading blanks and the line end go; trailing blanks may be part of a typed text.
+  std::string line = item.line;
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+  line.erase(0, line.find_first_not_of(" \t"));
   if (line.empty() || line[0] == '#') return;
   std::string error;
   if (!Execute(line, error)) fail(item, error);
@@ -303,6 +306,7 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
 
   const std::string name = next_word(rest);
   if (name.empty()) return error = "missing control name", false;
+  if (verb != "type") rest = trim(rest);
   TControl* control = form->FindControl(rtl::utf8_to_ansi(name));
   if (!control) return error = "no control " + name + " on the active form", false;
   if (!control->Showing()) return error = name + " is not visible", false;
@@ -323,7 +327,7 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
 
   if (verb == "select" || verb == "dblclick") {
     int index = 0;
-    if (!parse_int(trim(rest), index)) return error = "malformed index", false;
+    if (!parse_int(rest, index)) return error = "malformed index", false;
     auto* items = dynamic_cast<TItemsControl*>(control);
     auto* dirs = dynamic_cast<TDirectoryListBox*>(control);
     const int count = items ? items->Items->Count() : dirs ? static_cast<int>(dirs->ItemTexts().size()) : -1;
@@ -400,7 +404,7 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
   if (verb == "drive") {
     auto* combo = dynamic_cast<TDriveComboBox*>(control);
     if (!combo) return error = name + " is not a drive list", false;
-    const std::string letter = trim(rest);
+    const std::string letter = rest;
     if (letter.size() != 1 || !std::isalpha(static_cast<unsigned char>(letter[0]))) return error = "malformed drive letter", false;
     const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter[0])));
     bool listed = false;
@@ -415,10 +419,10 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
   if (verb == "dir") {
     auto* dirs = dynamic_cast<TDirectoryListBox*>(control);
     if (!dirs) return error = name + " is not a directory list", false;
-    const AnsiString path = rtl::utf8_to_ansi(trim(rest));
+    const AnsiString path = rtl::utf8_to_ansi(rest);
     if (path.empty()) return error = "missing folder", false;
     const auto* provider = app_.DriveDirectoryProvider();
-    if (!provider || !provider->DirectoryExists(dirs->ExpandedPath(path))) return error = "no folder " + trim(rest) + " to open in " + name, false;
+    if (!provider || !provider->DirectoryExists(dirs->ExpandedPath(path))) return error = "no folder " + rest + " to open in " + name, false;
     record(line_in);
     focus();
     Guard(dirs, [&] { dirs->SetDirectory(path); });

@@ -396,6 +396,31 @@ TEST_F(Vcl, TypingFiresOneChangePerKeystrokeAndRefusesCharactersOutsideTheCodePa
   Application->Run();
 }
 
+// A blank is typed like any other character: the person's space bar arrives as a line that
+// ends in one, and a script line's text keeps its trailing blanks up to the line end.
+TEST_F(Vcl, TypedTextKeepsItsTrailingBlanks) {
+  TForm* f = form("frmBlanks", 100, 100, 300, 200);
+  auto* edit = f->Make<TEdit>("edName");
+  auto* other = f->Make<TEdit>("edOther");
+  act("type edName R\xC3\xA4tsel  \r");
+  act("focus edOther  ");
+  probe([&] {
+    EXPECT_EQ(edit->Text(), "R\xE4tsel  ");
+    EXPECT_TRUE(other->Focused());
+    auto& be = detail::backend();
+    be.PersonActions().clear();
+    be.SimulateKeys(*other, " x ");
+  });
+  // The person's keys run once the test's queue is empty; then nobody is left to act.
+  try {
+    Application->Run();
+    FAIL() << "the loop returned";
+  } catch (const ScriptFailure& failure) {
+    EXPECT_NE(failure.message.find("frmBlanks waits for input"), std::string::npos) << failure.message;
+  }
+  EXPECT_EQ(other->Text(), " x ");
+}
+
 TEST_F(Vcl, HandlerErrorsGoToOnExceptionOrAnErrorBox) {
   TForm* f = form("frmErr", 100, 100, 300, 200);
   f->Make<TButton>("btnBoom")->OnClick = [](TObject*) { throw rtl::EInOutError(5); };
