@@ -74,6 +74,12 @@ void tab_order(const TWinControl& parent, std::vector<TWinControl*>& out) {
 
 void set_failure_handler(FailureHandler handler) { failure_handler() = std::move(handler); }
 
+bool takes_typing(const TControl& control) {
+  if (auto* edit = dynamic_cast<const TEdit*>(&control)) return !edit->ReadOnly();
+  auto* combo = dynamic_cast<const TComboBox*>(&control);
+  return combo && combo->Style() == csDropDown;
+}
+
 Desktop::Desktop(TApplication& app) : app_(app) {}
 
 Desktop::~Desktop() {
@@ -359,8 +365,7 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
   if (verb == "type" || verb == "clear") {
     auto* edit = dynamic_cast<TEdit*>(control);
     auto* combo = dynamic_cast<TComboBox*>(control);
-    if ((!edit || edit->ReadOnly()) && (!combo || combo->Style() != csDropDown))
-      return error = name + " takes no typing", false;
+    if (!takes_typing(*control)) return error = name + " takes no typing", false;
     if (verb == "clear" && !rest.empty()) return error = "clear takes one control", false;
     if (verb == "type" && rest.empty()) return error = "missing text", false;
     record(line_in);

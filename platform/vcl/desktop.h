@@ -25,6 +25,10 @@ struct ActionItem {
 using FailureHandler = std::function<void(int status, const std::string& message)>;
 void set_failure_handler(FailureHandler handler);
 
+// Whether text can be typed into the control: an edit that is not read-only, or a combo
+// box with an edit part.
+bool takes_typing(const TControl& control);
+
 class Desktop {
  public:
   explicit Desktop(TApplication& app);

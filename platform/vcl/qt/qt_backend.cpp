@@ -447,7 +447,8 @@ class QtBackend : public Backend, public QObject {
     // The widget that has the window system's focus is the one the person clicked last.
     auto* focused = dynamic_cast<TWinControl*>(control_of(widget));
     if (!focused || focused->Form() != form) focused = form->ActiveControl();
-    if (!focused || !(dynamic_cast<TEdit*>(focused) || dynamic_cast<TComboBox*>(focused))) return;
+    // Elsewhere, as on a read-only edit, a keystroke goes nowhere.
+    if (!focused || !focused->CanFocus() || !takes_typing(*focused)) return;
     for (const QChar c : text) {
       const std::string one = utf8(QString(c));
       // The code page holds no such character: the keystroke goes nowhere.

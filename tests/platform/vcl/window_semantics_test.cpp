@@ -421,6 +421,35 @@ TEST_F(Vcl, TypedTextKeepsItsTrailingBlanks) {
   EXPECT_EQ(other->Text(), " x ");
 }
 
+// A person's keystroke becomes a type line only where text can be typed; on a read-only
+// edit or a drop-down list it goes nowhere instead of ending Setup with a script error.
+TEST_F(Vcl, KeystrokesReachOnlyControlsThatTakeText) {
+  TForm* f = form("frmKeystrokes", 100, 100, 300, 200);
+  auto* locked = f->Make<TEdit>("edLocked");
+  locked->SetReadOnly(true);
+  auto* list = f->Make<TComboBox>("cbList");
+  list->SetStyle(csDropDownList);
+  list->Items->Add("a");
+  auto* open = f->Make<TComboBox>("cbOpen");
+  probe([&] {
+    auto& be = detail::backend();
+    be.PersonActions().clear();
+    for (TControl* c : {static_cast<TControl*>(locked), static_cast<TControl*>(list), static_cast<TControl*>(open)})
+      be.SimulateKeys(*c, "a");
+    EXPECT_EQ(std::vector<std::string>(be.PersonActions().begin(), be.PersonActions().end()),
+              (std::vector<std::string>{"type cbOpen a"}));
+  });
+  try {
+    Application->Run();
+    FAIL() << "the loop returned";
+  } catch (const ScriptFailure& failure) {
+    EXPECT_NE(failure.message.find("frmKeystrokes waits for input"), std::string::npos) << failure.message;
+  }
+  EXPECT_EQ(locked->Text(), "");
+  EXPECT_EQ(list->ItemIndex(), -1);
+  EXPECT_EQ(open->Text(), "a");
+}
+
 TEST_F(Vcl, HandlerErrorsGoToOnExceptionOrAnErrorBox) {
   TForm* f = form("frmErr", 100, 100, 300, 200);
   f->Make<TButton>("btnBoom")->OnClick = [](TObject*) { throw rtl::EInOutError(5); };
