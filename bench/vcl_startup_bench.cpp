@@ -62,7 +62,6 @@ class TfrmBenchBack : public TForm {
     SetBorderStyle(bsNone);
     SetWindowState(wsMaximized);
     SetColor(clNavy);
-    OnActivate = [](TObject*) {};
   }
 };
 

@@ -39,8 +39,8 @@ class TStrings {
   void SetText(const AnsiString& text);
   const std::vector<AnsiString>& Items() const { return items_; }
 
-  // Fires after every change; the owning control uses it to redraw, so setting it is
-  // for the list's user (the control listens through its own hook below).
+  // Fires after every change. It is the list's user's to set: the control that shows the
+  // list redraws through its own hook below, so replacing this one cannot stop that.
   std::function<void()> OnChange;
   // For the control that shows the list.
   void SetObserver(std::function<void()> observer) { observer_ = std::move(observer); }

@@ -331,15 +331,10 @@ void TComboBox::SetStyle(TComboBoxStyle value) {
 }
 
 void TComboBox::SetItemIndex(int index) {
-  if (index < -1 || index >= Items->Count()) index = -1;
-  item_index_ = index;
   // No selection empties the edit part too, whatever the style, as the platform's
   // combo box does when its selection is set to none.
-  if (index >= 0)
-    text_ = Items->Strings(index);
-  else
-    text_.clear();
-  Changed();
+  text_ = index >= 0 && index < Items->Count() ? Items->Strings(index) : AnsiString();
+  TItemsControl::SetItemIndex(index);
 }
 
 void TComboBox::SetText(const AnsiString& text) {
@@ -351,11 +346,8 @@ void TComboBox::SetText(const AnsiString& text) {
 }
 
 void TComboBox::ItemsChanged() {
-  if (item_index_ >= Items->Count()) {
-    item_index_ = -1;
-    if (style_ == csDropDownList) text_.clear();
-  }
-  Changed();
+  if (item_index_ >= Items->Count() && style_ == csDropDownList) text_.clear();
+  TItemsControl::ItemsChanged();
 }
 
 TListBox::TListBox() {
@@ -584,9 +576,13 @@ void TDirectoryListBox::navigate(const AnsiString& path, bool from_drive_list) {
   Changed();
 }
 
+AnsiString TDirectoryListBox::ExpandedPath(const AnsiString& path) const {
+  return normalize(directory_.empty() ? AnsiString("C:\\") : directory_, path);
+}
+
 void TDirectoryListBox::SetDirectory(const AnsiString& path) {
   load_if_needed();
-  const AnsiString full = normalize(directory_.empty() ? AnsiString("C:\\") : directory_, path);
+  const AnsiString full = ExpandedPath(path);
   if (full == directory_) return;
   navigate(full, false);
   detail::desktop().Fire(this, OnChange, this);

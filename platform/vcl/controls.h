@@ -14,7 +14,6 @@ class TWinControl;
 
 namespace detail {
 class Peer;
-class Desktop;
 }  // namespace detail
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
@@ -269,7 +268,6 @@ class TComboBox : public TItemsControl {
   void ItemsChanged() override;
 
  private:
-  friend class detail::Desktop;
   TComboBoxStyle style_ = csDropDown;
   AnsiString text_;
 };
@@ -379,6 +377,8 @@ class TDirectoryListBox : public TWinControl {
   // Also from code: navigates (switching the linked drive list) and fires OnChange when
   // the directory changes. Raises EInOutError for a folder that does not exist.
   void SetDirectory(const AnsiString& path);
+  // The folder SetDirectory(path) opens: relative to Directory, "." and ".." resolved.
+  AnsiString ExpandedPath(const AnsiString& path) const;
   char Drive() const { return directory_.empty() ? 0 : directory_[0]; }
   void SetDrive(char letter);
   // What the list shows: the root, each folder down to the current one, its subfolders.

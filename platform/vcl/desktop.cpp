@@ -74,6 +74,12 @@ void tab_order(const TWinControl& parent, std::vector<TWinControl*>& out) {
 
 void set_failure_handler(FailureHandler handler) { failure_handler() = std::move(handler); }
 
+bool takes_typing(const TControl& control) {
+  if (auto* edit = dynamic_cast<const TEdit*>(&control)) return !edit->ReadOnly();
+  auto* combo = dynamic_cast<const TComboBox*>(&control);
+  return combo && combo->Style() == csDropDown;
+}
+
 Desktop::Desktop(TApplication& app) : app_(app) {}
 
 Desktop::~Desktop() {
@@ -255,23 +261,13 @@ void Desktop::WaitAndDispatch(TForm* waiting) {
     item.probe();
     return;
   }
-  const std::string line = trim(item.line);
+  // Leading blanks and the line end go; trailing blanks may be part of a typed text.
+  std::string line = item.line;
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+  line.erase(0, line.find_first_not_of(" \t"));
   if (line.empty() || line[0] == '#') return;
   std::string error;
   if (!Execute(line, error)) fail(item, error);
-}
-
-// Runs an operation of a control the way its window would: an error goes to the
-// application's handling instead of stopping the caller.
-template <class F>
-static void guarded(TApplication& app, TObject* sender, F&& f) {
-  try {
-    f();
-  } catch (const rtl::Exception& e) {
-    app.HandleException(sender, e);
-  } catch (const std::exception& e) {
-    app.HandleException(sender, rtl::Exception(e.what()));
-  }
 }
 
 bool Desktop::Execute(const std::string& line_in, std::string& error) {
@@ -307,14 +303,16 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
     if (!trim(rest).empty()) return error = "close takes no argument", false;
     if (form->BorderStyle() == bsNone || !(form->BorderIcons() & biSystemMenu))
       return error = "the active form has no close box", false;
-    record(line_in);
+    // A box's close box is its Escape key, which records itself.
     if (!boxes_.empty() && boxes_.back() == form) return execute_key(*form, "Escape", error);
+    record(line_in);
     form->Close();
     return true;
   }
 
   const std::string name = next_word(rest);
   if (name.empty()) return error = "missing control name", false;
+  if (verb != "type") rest = trim(rest);
   TControl* control = form->FindControl(rtl::utf8_to_ansi(name));
   if (!control) return error = "no control " + name + " on the active form", false;
   if (!control->Showing()) return error = name + " is not visible", false;
@@ -326,24 +324,16 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
 
   if (verb == "click") {
     if (!rest.empty()) return error = "click takes one control", false;
-    if (auto* button = dynamic_cast<TButton*>(control)) {
-      record(line_in);
-      focus();
-      guarded(app_, button, [&] { button->Click(); });
-      return true;
-    }
-    if (auto* check = dynamic_cast<TCheckBox*>(control)) {
-      record(line_in);
-      focus();
-      guarded(app_, check, [&] { check->Toggle(); });
-      return true;
-    }
-    return error = name + " cannot be clicked", false;
+    if (!dynamic_cast<TButton*>(control) && !dynamic_cast<TCheckBox*>(control))
+      return error = name + " cannot be clicked", false;
+    record(line_in);
+    click(*form, *control);
+    return true;
   }
 
   if (verb == "select" || verb == "dblclick") {
     int index = 0;
-    if (!parse_int(trim(rest), index)) return error = "malformed index", false;
+    if (!parse_int(rest, index)) return error = "malformed index", false;
     auto* items = dynamic_cast<TItemsControl*>(control);
     auto* dirs = dynamic_cast<TDirectoryListBox*>(control);
     const int count = items ? items->Items->Count() : dirs ? static_cast<int>(dirs->ItemTexts().size()) : -1;
@@ -353,14 +343,12 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
     record(line_in);
     focus();
     if (dirs) {
-      if (verb == "dblclick") guarded(app_, dirs, [&] { dirs->SetDirectory(dirs->ItemPath(index)); });
+      if (verb == "dblclick") Guard(dirs, [&] { dirs->SetDirectory(dirs->ItemPath(index)); });
       return true;
     }
-    guarded(app_, control, [&] {
+    Guard(control, [&] {
       if (auto* radio = dynamic_cast<TRadioGroup*>(control)) {
-        const bool changed = radio->ItemIndex() != index;
-        radio->SetItemIndex(index);
-        if (changed) Fire(radio, radio->OnClick, radio);
+        pick(*radio, index);
       } else if (auto* combo = dynamic_cast<TComboBox*>(control)) {
         combo->SetItemIndex(index);
         Fire(combo, combo->OnClick, combo);
@@ -377,20 +365,17 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
   if (verb == "type" || verb == "clear") {
     auto* edit = dynamic_cast<TEdit*>(control);
     auto* combo = dynamic_cast<TComboBox*>(control);
-    if ((!edit || edit->ReadOnly()) && (!combo || combo->Style() != csDropDown))
-      return error = name + " takes no typing", false;
+    if (!takes_typing(*control)) return error = name + " takes no typing", false;
     if (verb == "clear" && !rest.empty()) return error = "clear takes one control", false;
     if (verb == "type" && rest.empty()) return error = "missing text", false;
     record(line_in);
     focus();
-    guarded(app_, control, [&] {
+    Guard(control, [&] {
       auto set = [&](const AnsiString& text) {
         if (edit) {
           edit->SetText(text);
         } else {
-          combo->text_ = text;
-          combo->item_index_ = combo->Items->IndexOf(text);
-          combo->Changed();
+          combo->SetText(text);
           Fire(combo, combo->OnChange, combo);
         }
       };
@@ -424,7 +409,7 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
   if (verb == "drive") {
     auto* combo = dynamic_cast<TDriveComboBox*>(control);
     if (!combo) return error = name + " is not a drive list", false;
-    const std::string letter = trim(rest);
+    const std::string letter = rest;
     if (letter.size() != 1 || !std::isalpha(static_cast<unsigned char>(letter[0]))) return error = "malformed drive letter", false;
     const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter[0])));
     bool listed = false;
@@ -432,29 +417,43 @@ bool Desktop::Execute(const std::string& line_in, std::string& error) {
     if (!listed) return error = "no drive " + letter + " in " + name, false;
     record(line_in);
     focus();
-    guarded(app_, combo, [&] { combo->SetDrive(lower); });
+    Guard(combo, [&] { combo->SetDrive(lower); });
     return true;
   }
 
   if (verb == "dir") {
     auto* dirs = dynamic_cast<TDirectoryListBox*>(control);
     if (!dirs) return error = name + " is not a directory list", false;
-    const AnsiString path = rtl::utf8_to_ansi(trim(rest));
+    const AnsiString path = rtl::utf8_to_ansi(rest);
     if (path.empty()) return error = "missing folder", false;
     const auto* provider = app_.DriveDirectoryProvider();
-    AnsiString full = path;
-    if (!(path.size() >= 2 && path[1] == ':')) {
-      full = dirs->Directory();
-      if (!full.empty() && full.back() != '\\') full += "\\";
-      full += path;
-    }
-    if (!provider || !provider->DirectoryExists(full)) return error = "no folder " + trim(rest) + " to open in " + name, false;
+    if (!provider || !provider->DirectoryExists(dirs->ExpandedPath(path))) return error = "no folder " + rest + " to open in " + name, false;
     record(line_in);
     focus();
-    guarded(app_, dirs, [&] { dirs->SetDirectory(path); });
+    Guard(dirs, [&] { dirs->SetDirectory(path); });
     return true;
   }
   return error = "unknown action \"" + verb + "\"", false;
+}
+
+bool Desktop::click(TForm& form, TControl& control) {
+  if (auto* button = dynamic_cast<TButton*>(&control)) {
+    MoveFocus(form, button);
+    Guard(button, [&] { button->Click(); });
+    return true;
+  }
+  if (auto* check = dynamic_cast<TCheckBox*>(&control)) {
+    MoveFocus(form, check);
+    Guard(check, [&] { check->Toggle(); });
+    return true;
+  }
+  return false;
+}
+
+void Desktop::pick(TRadioGroup& radio, int index) {
+  const bool changed = radio.ItemIndex() != index;
+  radio.SetItemIndex(index);
+  if (changed) Fire(&radio, radio.OnClick, &radio);
 }
 
 bool Desktop::execute_key(TForm& form, const std::string& key, std::string& error) {
@@ -466,18 +465,18 @@ bool Desktop::execute_key(TForm& form, const std::string& key, std::string& erro
   const std::string line = "key " + key;
   if (key == "Escape") {
     record(line);
-    if (TButton* b = find_button([](TButton& b) { return b.Cancel(); })) guarded(app_, b, [&] { b->Click(); });
+    if (TButton* b = find_button([](TButton& b) { return b.Cancel(); })) Guard(b, [&] { b->Click(); });
     return true;
   }
   if (key == "Enter") {
     record(line);
     TWinControl* focused = form.focused_;
     if (auto* b = dynamic_cast<TButton*>(focused); b && b->CanFocus()) {
-      guarded(app_, b, [&] { b->Click(); });
+      Guard(b, [&] { b->Click(); });
     } else if (dynamic_cast<TMemo*>(focused)) {
       // A memo keeps the Enter key for itself.
     } else if (TButton* d = find_button([](TButton& b) { return b.Default(); })) {
-      guarded(app_, d, [&] { d->Click(); });
+      Guard(d, [&] { d->Click(); });
     }
     return true;
   }
@@ -494,7 +493,7 @@ bool Desktop::execute_key(TForm& form, const std::string& key, std::string& erro
   if (key == "Backspace") {
     record(line);
     if (auto* edit = dynamic_cast<TEdit*>(form.focused_); edit && !edit->ReadOnly() && !edit->Text().empty())
-      guarded(app_, edit, [&] { edit->SetText(edit->Text().substr(0, edit->Text().size() - 1)); });
+      Guard(edit, [&] { edit->SetText(edit->Text().substr(0, edit->Text().size() - 1)); });
     return true;
   }
   if (key.size() == 5 && key.compare(0, 4, "Alt+") == 0 && std::isalnum(static_cast<unsigned char>(key[4]))) {
@@ -504,13 +503,7 @@ bool Desktop::execute_key(TForm& form, const std::string& key, std::string& erro
       if (!c->Showing() || !c->EnabledInTree()) continue;
       auto* win = dynamic_cast<TWinControl*>(c);
       if (accelerator(c->Caption()) == letter) {
-        if (auto* b = dynamic_cast<TButton*>(c)) {
-          MoveFocus(form, b);
-          guarded(app_, b, [&] { b->Click(); });
-        } else if (auto* check = dynamic_cast<TCheckBox*>(c)) {
-          MoveFocus(form, check);
-          guarded(app_, check, [&] { check->Toggle(); });
-        } else if (win) {
+        if (!click(form, *c) && win) {
           std::vector<TWinControl*> order;
           tab_order(*win, order);
           if (!order.empty()) MoveFocus(form, order.front());
@@ -521,9 +514,7 @@ bool Desktop::execute_key(TForm& form, const std::string& key, std::string& erro
         for (int i = 0; i < radio->Items->Count(); ++i) {
           if (accelerator(radio->Items->Strings(i)) != letter) continue;
           MoveFocus(form, radio);
-          const bool changed = radio->ItemIndex() != i;
-          radio->SetItemIndex(i);
-          if (changed) Fire(radio, radio->OnClick, radio);
+          pick(*radio, i);
           return true;
         }
       }

@@ -25,6 +25,10 @@ struct ActionItem {
 using FailureHandler = std::function<void(int status, const std::string& message)>;
 void set_failure_handler(FailureHandler handler);
 
+// Whether text can be typed into the control: an edit that is not read-only, or a combo
+// box with an edit part.
+bool takes_typing(const TControl& control);
+
 class Desktop {
  public:
   explicit Desktop(TApplication& app);
@@ -69,23 +73,33 @@ class Desktop {
   void WriteDump(const std::string& path, std::string& error);
   std::string DumpJson();
 
-  // Runs an event handler; an exception that leaves it goes to Application's handling.
-  template <class F, class... A>
-  void Fire(TObject* sender, const F& event, A&&... args) {
-    if (!event) return;
+  // Runs an operation the way a control's window would: an exception that leaves it goes
+  // to Application's handling instead of stopping the caller.
+  template <class F>
+  void Guard(TObject* sender, F&& operation) {
     try {
-      event(std::forward<A>(args)...);
+      operation();
     } catch (const rtl::Exception& e) {
       app_.HandleException(sender, e);
     } catch (const std::exception& e) {
       app_.HandleException(sender, rtl::Exception(e.what()));
     }
   }
+  // Runs an event handler, when one is bound, under Guard.
+  template <class F, class... A>
+  void Fire(TObject* sender, const F& event, A&&... args) {
+    if (event) Guard(sender, [&] { event(std::forward<A>(args)...); });
+  }
 
  private:
   void fail(const ActionItem& item, const std::string& message);
   void record(const std::string& line);
   bool execute_key(TForm& form, const std::string& key, std::string& error);
+  // What a person's click does to a button (press) or check box (toggle), the focus moving
+  // there first; false for any other control.
+  bool click(TForm& form, TControl& control);
+  // A person's choice of a radio button: OnClick only when the choice changes.
+  void pick(TRadioGroup& radio, int index);
   TApplication& app_;
   std::vector<TForm*> stack_;  // bottom to top, every form ever shown
   std::vector<TForm*> boxes_;

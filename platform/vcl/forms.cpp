@@ -76,10 +76,6 @@ void TForm::SetWindowState(TWindowState value) {
     SetBounds(0, 0, detail::backend().ScreenWidth(), detail::backend().ScreenHeight());
 }
 
-void TForm::SetCaption(const AnsiString& caption) { TControl::SetCaption(caption); }
-
-void TForm::SetBounds(int left, int top, int width, int height) { TControl::SetBounds(left, top, width, height); }
-
 bool TForm::Active() const { return detail::desktop().ActiveForm() == this; }
 
 void TForm::SetVisible(bool visible) {
@@ -314,7 +310,6 @@ class TMessageForm : public TForm {
     SetBorderIcons(biSystemMenu);
     SetPosition(poScreenCenter);
     SetCaption(caption);
-    Text = text;
     auto& be = detail::backend();
     const int line_height = be.MeasureText(GetFont(), "Wg").height;
     const std::vector<AnsiString> lines = wrap(text, 420);
@@ -356,8 +351,6 @@ class TMessageForm : public TForm {
     }
     Realize();
   }
-
-  AnsiString Text;
 
  private:
   // Breaks at spaces so that no line is wider than `limit` pixels; line feeds are kept.

@@ -13,6 +13,10 @@
 
 namespace vcl {
 
+namespace detail {
+class Desktop;
+}  // namespace detail
+
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
@@ -68,8 +72,6 @@ class TForm : public TWinControl {
   void BringToFront();
   void SetVisible(bool visible) override;
   void SetEnabled(bool enabled) override;
-  void SetCaption(const AnsiString& caption) override;
-  void SetBounds(int left, int top, int width, int height) override;
   // OnPaint at once (and the drawing), as the platform's Repaint does.
   void Repaint() override;
   // OnPaint when the loop is next idle.

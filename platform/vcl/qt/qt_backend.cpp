@@ -226,6 +226,15 @@ class QtPeer : public Peer {
 
  private:
   void sync_common();
+  // Refills a list or combo widget only when its texts changed: a refill resets what the
+  // widget shows, and every property change of the control syncs it.
+  template <class W>
+  void show_items(W* widget, const std::vector<AnsiString>& items) {
+    if (shown_items_ == items) return;
+    shown_items_ = items;
+    widget->clear();
+    for (const auto& item : items) widget->addItem(qs(item));
+  }
   QtBackend& backend_;
   TControl& control_;
   QPointer<QWidget> widget_;
@@ -438,7 +447,8 @@ class QtBackend : public Backend, public QObject {
     // The widget that has the window system's focus is the one the person clicked last.
     auto* focused = dynamic_cast<TWinControl*>(control_of(widget));
     if (!focused || focused->Form() != form) focused = form->ActiveControl();
-    if (!focused || !(dynamic_cast<TEdit*>(focused) || dynamic_cast<TComboBox*>(focused))) return;
+    // Elsewhere, as on a read-only edit, a keystroke goes nowhere.
+    if (!focused || !focused->CanFocus() || !takes_typing(*focused)) return;
     for (const QChar c : text) {
       const std::string one = utf8(QString(c));
       // The code page holds no such character: the keystroke goes nowhere.
@@ -633,31 +643,18 @@ void QtPeer::Sync() {
     w->setLayoutDirection(k->Alignment() == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
   } else if (auto* cb = dynamic_cast<TComboBox*>(&c)) {
     auto* w = static_cast<QComboBox*>(widget_.data());
-    if (shown_items_ != cb->Items->Items()) {
-      shown_items_ = cb->Items->Items();
-      w->clear();
-      for (const auto& item : shown_items_) w->addItem(qs(item));
-    }
+    show_items(w, cb->Items->Items());
     w->setEditable(cb->Style() == csDropDown);
     w->setCurrentIndex(cb->ItemIndex());
     if (w->isEditable()) w->setEditText(qs(cb->Text()));
     pal.setColor(QPalette::Base, classic(cb->Color()));
   } else if (auto* d = dynamic_cast<TDriveComboBox*>(&c)) {
     auto* w = static_cast<QComboBox*>(widget_.data());
-    const auto texts = d->ItemTexts();
-    if (shown_items_ != texts) {
-      shown_items_ = texts;
-      w->clear();
-      for (const auto& item : texts) w->addItem(qs(item));
-    }
+    show_items(w, d->ItemTexts());
     w->setCurrentIndex(d->ItemIndex());
   } else if (auto* lb = dynamic_cast<TListBox*>(&c)) {
     auto* w = static_cast<QListWidget*>(widget_.data());
-    if (shown_items_ != lb->Items->Items()) {
-      shown_items_ = lb->Items->Items();
-      w->clear();
-      for (const auto& item : shown_items_) w->addItem(qs(item));
-    }
+    show_items(w, lb->Items->Items());
     w->setCurrentRow(lb->ItemIndex());
     pal.setColor(QPalette::Base, classic(lb->Color()));
   } else if (auto* dl = dynamic_cast<TDirectoryListBox*>(&c)) {
@@ -668,11 +665,7 @@ void QtPeer::Sync() {
       const int depth = std::min(static_cast<int>(i), dl->ItemIndex() + 1);
       shown.push_back(AnsiString(static_cast<std::size_t>(depth) * 3, ' ') + items[i]);
     }
-    if (shown_items_ != shown) {
-      shown_items_ = shown;
-      w->clear();
-      for (const auto& item : shown) w->addItem(qs(item));
-    }
+    show_items(w, shown);
     w->setCurrentRow(dl->ItemIndex());
   } else if (auto* rg = dynamic_cast<TRadioGroup*>(&c)) {
     auto* w = static_cast<QGroupBox*>(widget_.data());
